@@ -1,0 +1,35 @@
+// Kelpwright: RealtimeApplication forwards to the process-wide run and to the
+// window-menu binding; it holds nothing but its handler.
+#include "application/kw_realtime_application.h"
+
+#include "application/implementation/kwi_realtime_application_run.h"
+#include "application/implementation/kwi_window_menu_binding.h"
+
+#include <string>
+
+namespace Kelpwright {
+namespace Application {
+
+RealtimeApplication::RealtimeApplication(ApplicationHandlerInterface& handler)
+    : mHandler(handler)
+{
+}
+
+void RealtimeApplication::Execute() { kwImplementation::RunRealtimeApplication(mHandler); }
+
+void RealtimeApplication::Close() { kwImplementation::CloseRealtimeApplication(); }
+
+void RealtimeApplication::SetWindowTitle(const std::string& title)
+{
+    const std::string copy = title;
+    kwImplementation::SetRealtimeWindowTitle(copy.c_str());
+}
+
+void RealtimeApplication::SetWindowMenu(const ApplicationMenu& menu)
+{
+    kwImplementation::AttachMenuToWindow(kwImplementation::GetRealtimeApplicationState().windowHandle, menu,
+                                         mHandler);
+}
+
+} // namespace Application
+} // namespace Kelpwright

@@ -1,0 +1,48 @@
+// Kelpwright: the single game state machine. It keeps the table of registered
+// states, opens and closes the current one, and drives it with fixed 0.01 s
+// simulation steps out of a fixed 1/60 s frame.
+#pragma once
+
+#include "game/kw_game_state.h"
+
+#include <map>
+
+namespace kwImplementation {
+
+class GameStateMachine {
+public:
+    GameStateMachine();
+    virtual ~GameStateMachine();
+
+    void AddState(Kelpwright::Game::GameStateInterface* state);
+    void RemoveState(const Kelpwright::Game::GameStateIdentifier& identifier);
+    void ChangeToState(const Kelpwright::Game::GameStateIdentifier& identifier);
+    void UpdateState(const Kelpwright::Game::GameStateIdentifier& identifier);
+
+    // Read access for tools and tests.
+    const Kelpwright::Game::GameStateIdentifier& GetCurrentState() const { return mCurrentState; }
+    float GetSimulationTime() const { return mSimulationTime; }
+    Kelpwright::Game::GameStateInterface* FindState(const Kelpwright::Game::GameStateIdentifier& identifier) const;
+    size_t GetStateCount() const { return mGameStates.size(); }
+
+private:
+    std::map<Kelpwright::Game::GameStateIdentifier, Kelpwright::Game::GameStateInterface*> mGameStates;
+    Kelpwright::Game::GameStateIdentifier mCurrentState;
+    float mSimulationTime;
+};
+
+// The process-wide machine behind the free functions below.
+GameStateMachine& GetGameStateMachine();
+
+} // namespace kwImplementation
+
+namespace Kelpwright {
+namespace Game {
+
+void AddGameState(GameStateInterface* state);
+void RemoveGameState(const GameStateIdentifier& identifier);
+void ChangeToGameState(const GameStateIdentifier& identifier);
+void UpdateCurrentGameState();
+
+} // namespace Game
+} // namespace Kelpwright

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package the builds and tests need, skipping the work
+# when all of them are already present. Safe to run again; needs root or sudo.
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build make googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libfltk1.3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev
+  libx11-dev libxtst-dev xvfb x11-utils xdotool imagemagick
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  wine wine64 wine32:i386 fonts-wine
+  # Wine loads these at run time: OpenGL (Mesa's software renderer) and the
+  # X extensions of its display driver, for 64-bit and 32-bit programs.
+  libgl1 libglx-mesa0 libxrender1 libxi6 libxrandr2 libxcursor1 libxinerama1
+  libxcomposite1 libxfixes3 libxxf86vm1
+  libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386 libxrender1:i386 libxi6:i386
+  libxrandr2:i386 libxcursor1:i386 libxinerama1:i386 libxcomposite1:i386
+  libxfixes3:i386 libxxf86vm1:i386
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

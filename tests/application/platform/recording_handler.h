@@ -1,0 +1,58 @@
+// Test support: an application handler that records every callback in order
+// (with whether a GL context was current) and runs a scripted action on chosen
+// callbacks, for example Close on the third OnRealtimeUpdate.
+#pragma once
+
+#include "application/kw_application_handler_interface.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kwTest {
+
+class RecordingHandler : public Kelpwright::Application::ApplicationHandlerInterface {
+public:
+    struct Call {
+        std::string name;
+        bool contextCurrent;
+        unsigned int first;  // menu identifier for OnMenuAction
+        unsigned int second; // item identifier for OnMenuAction
+    };
+
+    std::vector<Call> calls;
+    int width = 0;  // 0 keeps the default size
+    int height = 0;
+    // Called after a callback is recorded, with its name and how many times it
+    // has been recorded so far (1 for the first).
+    std::function<void(const std::string& name, int count)> action;
+
+    void OnWindowOpen() override { Record("OnWindowOpen"); }
+    void OnWindowClose() override { Record("OnWindowClose"); }
+    void OnBecomeActive() override { Record("OnBecomeActive"); }
+    void OnBecomeInactive() override { Record("OnBecomeInactive"); }
+    void OnRealtimeUpdate() override { Record("OnRealtimeUpdate"); }
+    void OnMenuAction(const Kelpwright::Application::MenuIdentifier& menuIdentifier,
+                      const Kelpwright::Application::MenuItemIdentifier& itemIdentifier) override
+    {
+        Record("OnMenuAction", menuIdentifier, itemIdentifier);
+    }
+    void CollectWindowProperties(Kelpwright::Application::WindowProperties& properties) override
+    {
+        if (width != 0) {
+            properties.width = width;
+            properties.height = height;
+        }
+        Record("CollectWindowProperties");
+    }
+
+    int Count(const std::string& name) const;
+    // The recorded names in order, without the activation notifications, which
+    // depend on the window system's focus handling.
+    std::vector<std::string> NamesWithoutActivation() const;
+
+private:
+    void Record(const std::string& name, unsigned int first = 0, unsigned int second = 0);
+};
+
+} // namespace kwTest
