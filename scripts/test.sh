@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Sets up and runs every test of every build: installs what is missing,
+# configures and builds the four presets, starts Xvfb when there is no display,
+# runs each build's tests (the Windows ones under Wine) and prints one summary.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+source scripts/display.sh
+
+bash scripts/install-deps.sh || { echo "Installing the packages failed"; exit 1; }
+
+presets=(linux linux-asan win32 win64)
+[ $# -gt 0 ] && presets=("$@")
+
+kw_ensure_display || exit 1
+export WINEPREFIX="${KW_WINEPREFIX:-$root/build/wineprefix}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kw_stop_display
+}
+trap cleanup EXIT
+
+summary=()
+total_passed=0
+total_failed=0
+
+# The Windows builds' tests need Wine able to start 32-bit or 64-bit programs.
+can_run() {
+  case "$1" in
+    win32) /usr/lib/wine/wine --version >/dev/null 2>&1 ;;
+    *) return 0 ;;
+  esac
+}
+
+for preset in "${presets[@]}"; do
+  echo "=== $preset: configure and build"
+  mkdir -p build
+  log="build/$preset-build.log"
+  if ! cmake --preset "$preset" >"$log" 2>&1 || ! cmake --build --preset "$preset" -j2 >>"$log" 2>&1; then
+    tail -40 "$log"
+    summary+=("$preset: build failed (see $log)")
+    total_failed=$((total_failed + 1))
+    continue
+  fi
+  rm -f "$log"
+  if ! can_run "$preset"; then
+    summary+=("$preset: built; its tests cannot run on this machine (it cannot execute 32-bit x86 programs)")
+    continue
+  fi
+  case "$preset" in
+    win*) scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1; wineserver -p >/dev/null 2>&1 ;;
+  esac
+  echo "=== $preset: test"
+  out=$(ctest --preset "$preset" -j2 2>&1)
+  echo "$out" | grep -E 'Failed|Not Run|\*\*\*|tests passed' || true
+  line=$(echo "$out" | grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -1)
+  if [ -z "$line" ]; then
+    echo "$out" | tail -30
+    summary+=("$preset: ctest did not finish")
+    total_failed=$((total_failed + 1))
+    continue
+  fi
+  failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
+  all=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/')
+  passed=$((all - failed))
+  summary+=("$preset: $passed passed, $failed failed")
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+done
+
+echo
+echo "=== Summary"
+printf '%s\n' "${summary[@]}"
+echo "total: $total_passed passed, $total_failed failed"
+[ "$total_failed" -eq 0 ]

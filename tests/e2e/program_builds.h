@@ -1,0 +1,32 @@
+// End-to-end test support: how to start a program of one of the project's
+// builds ("linux", "win32", "win64") the way a user of that build would.
+#pragma once
+
+#include "x11_session.h"
+
+#include <string>
+#include <vector>
+
+namespace kwE2e {
+
+// The builds whose programs this test run drives.
+std::vector<std::string> BuildsUnderTest();
+
+// The program's path in that build ("demo/skidwell", "examples/kw_menu_sample").
+std::string ProgramPath(const std::string& build, const std::string& relativePath);
+
+bool ProgramBuilt(const std::string& build, const std::string& relativePath);
+
+// The command that starts it: directly, or through Wine for a Windows build.
+std::vector<std::string> LaunchCommand(const std::string& build, const std::string& relativePath);
+
+// Why this machine cannot run the build's programs, or empty when it can.
+std::string WhyNotRunnable(const std::string& build);
+
+// A file under the test's binary folder for the program's output and captures.
+std::string ArtifactPath(const std::string& name);
+
+// Writes a capture as a binary PPM picture, for a person to look at.
+void SaveCapture(const Capture& capture, const std::string& path);
+
+} // namespace kwE2e
