@@ -5,6 +5,7 @@
 
 #include "game/kw_game_state.h"
 
+#include <cstddef>
 #include <map>
 
 namespace kwImplementation {
