@@ -1,1 +1,5 @@
-// PLACEHOLDER: being written
+// Skidwell: the global application pointers, null until the entry point sets them.
+#include "application_globals.h"
+
+Kelpwright::Application::RealtimeApplication* gApplication = nullptr;
+Kelpwright::Game::GameApplication* gGameApplication = nullptr;
