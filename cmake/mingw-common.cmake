@@ -1,7 +1,9 @@
 # Shared part of the MinGW-w64 toolchains: compilers, static runtime, and Wine
 # as the emulator through which ctest runs the Windows test programs.
-set(CMAKE_C_COMPILER ${KW_MINGW_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${KW_MINGW_TRIPLE}-g++)
+# The POSIX-threads variant: GoogleTest needs std::mutex, which the win32-threads
+# variant of MinGW-w64's libstdc++ lacks. The program itself uses no threads.
+set(CMAKE_C_COMPILER ${KW_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KW_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${KW_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${KW_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine with the project's own prefix (created on
-# first use), quietly and without offering to install Mono or Gecko.
+# first use), quietly and without offering to install Mono or Gecko. 64-bit
+# programs go straight to Wine's 64-bit loader, so they run even on machines
+# that cannot execute 32-bit code (where /usr/bin/wine would pick the 32-bit one).
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${KW_WINEPREFIX:-$here/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
+
+loader=/usr/lib/wine/wine64
+if [ $# -gt 0 ] && [ -f "$1" ] && objdump -f "$1" 2>/dev/null | grep -q 'file format pei-i386'; then
+  loader=/usr/lib/wine/wine
+fi
+export WINELOADER="$loader"
+
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w || true
 fi
-exec wine "$@"
+exec "$loader" "$@"

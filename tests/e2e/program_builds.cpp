@@ -26,7 +26,7 @@ std::vector<std::string> BuildsUnderTest()
     std::vector<std::string> builds;
     std::istringstream list(KW_E2E_BUILDS);
     std::string build;
-    while (std::getline(list, build, ';')) {
+    while (std::getline(list, build, ',')) {
         builds.push_back(build);
     }
     return builds;
