@@ -35,6 +35,9 @@ bool WindowExists(WindowHandle window);
 bool IsWindowShown(WindowHandle window);
 // Whether an OpenGL context is current on this thread.
 bool IsRenderingContextCurrent();
+// How many times a back buffer has been presented to a window so far in this
+// process: the loop's swaps and the presents that answer paint/expose alike.
+int CountPresentedFrames();
 
 // Reads the window's menu bar; false when the window has none.
 bool ReadMenuBar(WindowHandle window, std::vector<MenuEntry>& entries);

@@ -1,7 +1,11 @@
-// Test support: the recording application handler.
+// Test support: the recording application handler and the reset of the
+// application layer between test cases.
 #include "recording_handler.h"
 
 #include "platform_probe.h"
+
+#include "application/implementation/kwi_system_application_menu.h"
+#include "application/implementation/kwi_window_menu_binding.h"
 
 namespace kwTest {
 
@@ -31,6 +35,17 @@ void RecordingHandler::Record(const std::string& name, unsigned int first, unsig
     if (action) {
         action(name, Count(name));
     }
+}
+
+void ResetApplicationLayer()
+{
+    kwImplementation::RealtimeApplicationState& state = kwImplementation::GetRealtimeApplicationState();
+    state.handler = nullptr; // an earlier case's handler is gone
+    state.windowHandle = nullptr;
+    DrainQueuedEvents();
+    kwImplementation::GetWindowsToMenus().clear();
+    kwImplementation::GetHandlersToMenus().clear();
+    kwImplementation::GetMenuRegistry().clear();
 }
 
 } // namespace kwTest

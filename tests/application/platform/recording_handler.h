@@ -1,9 +1,11 @@
 // Test support: an application handler that records every callback in order
 // (with whether a GL context was current) and runs a scripted action on chosen
-// callbacks, for example Close on the third OnRealtimeUpdate.
+// callbacks, for example Close on the third OnRealtimeUpdate; a recorder of
+// error reports; and the reset of the application layer between test cases.
 #pragma once
 
 #include "application/kw_application_handler_interface.h"
+#include "core/kw_error.h"
 
 #include <functional>
 #include <string>
@@ -54,5 +56,24 @@ public:
 private:
     void Record(const std::string& name, unsigned int first = 0, unsigned int second = 0);
 };
+
+// Collects the message of every error report made while it exists.
+class ReportRecorder : public Kelpwright::Core::Error::ErrorHandlerInterface {
+public:
+    ReportRecorder() { Kelpwright::Core::Error::AddErrorHandler(this); }
+    ~ReportRecorder() override { Kelpwright::Core::Error::RemoveErrorHandler(this); }
+    ReportRecorder(const ReportRecorder&) = delete;
+    ReportRecorder& operator=(const ReportRecorder&) = delete;
+
+    void OnErrorFired(const std::string& message) override { messages.push_back(message); }
+
+    std::vector<std::string> messages;
+};
+
+// Puts the process-wide state of the application layer back as a fresh process
+// has it, so that the cases also pass when one program runs them all: handles
+// what earlier cases left queued (a quit message nobody collected), forgets the
+// recorded window and handler, the window-menu records and the declared menus.
+void ResetApplicationLayer();
 
 } // namespace kwTest
