@@ -29,12 +29,17 @@ protected:
         ASSERT_TRUE(mSession.IsOpen()) << "no X display";
     }
 
-    // Waits for a pop-up menu window that was not there before.
-    Window WaitForNewPopup(const std::vector<Window>& before)
+    // Waits for a pop-up menu window that was not there before and does not
+    // cover the point that opened it (some toolkits also pop up a window that
+    // highlights the bar's entry).
+    Window WaitForNewPopup(const std::vector<Window>& before, int clickX, int clickY)
     {
         for (int attempt = 0; attempt < 50; ++attempt) {
             for (Window popup : mSession.PopupWindows()) {
-                if (std::find(before.begin(), before.end(), popup) == before.end()) {
+                const ScreenRectangle area = mSession.Frame(popup);
+                const bool coversClick = clickX >= area.x && clickX < area.x + area.width && clickY >= area.y &&
+                                         clickY < area.y + area.height;
+                if (std::find(before.begin(), before.end(), popup) == before.end() && !coversClick) {
                     return popup;
                 }
             }
@@ -57,8 +62,10 @@ TEST_P(MenuSampleEndToEnd, ChoosingFileThenExitEndsTheProgram)
     // "File" is the first entry of the menu bar along the window's top edge.
     const ScreenRectangle frame = mSession.Frame(window);
     const std::vector<Window> popupsBefore = mSession.PopupWindows();
-    mSession.Click(frame.x + 15, frame.y + 10);
-    const Window popup = WaitForNewPopup(popupsBefore);
+    const int fileX = frame.x + 15;
+    const int fileY = frame.y + 10;
+    mSession.Click(fileX, fileY);
+    const Window popup = WaitForNewPopup(popupsBefore, fileX, fileY);
     ASSERT_NE(popup, 0u) << "clicking \"File\" opened no menu";
 
     // "Exit" is the first entry of the pop-up.
