@@ -1,1 +1,285 @@
-// PLACEHOLDER: being written
+// Kelpwright FLTK backend: the platform steps of the realtime application on
+// X11 with FLTK 1.3: an Fl_Window at (50, 50), an Fl_Gl_Window child for the
+// drawing surface, a GLX context of our own, Fl::check() as the event drain and
+// glXSwapBuffers to present. Calls: Fl_Window, Fl_Gl_Window, Fl::check,
+// Fl::flush, Fl::add_system_handler, XGetWindowAttributes, glXCreateContext,
+// glXMakeCurrent, glXSwapBuffers, glXDestroyContext.
+#include "application/implementation/fltk/kwi_fltk_window_parts.h"
+#include "application/implementation/kwi_platform_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Gl_Window.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <GL/gl.h>
+#include <GL/glx.h>
+
+using Kelpwright::Application::WindowProperties;
+
+namespace kwImplementation {
+
+namespace {
+
+// The drawing surface. FLTK calls flush() for an expose or a redraw; that is
+// this window's paint, answered by presenting the back buffer.
+class RenderingView : public Fl_Gl_Window {
+public:
+    RenderingView(int x, int y, int width, int height)
+        : Fl_Gl_Window(x, y, width, height)
+    {
+    }
+
+    void flush() override;
+
+protected:
+    // Nothing is drawn here: the frame is drawn by the handler in the loop.
+    void draw() override {}
+};
+
+struct FltkBackend {
+    Fl_Window* window = nullptr;        // the top-level window; null once destroyed
+    RenderingView* view = nullptr;      // GL child filling the client area
+    // NOTE: the context is ours, not the Fl_Gl_Window's: FLTK would make its own
+    // context current in flush() and delete it when the window is hidden. Like a
+    // WGL context it outlives the window until DestroyRenderingContext.
+    GLXContext context = nullptr;
+    GLXDrawable loopDrawable = 0;       // what PresentFrame swaps, between Begin/EndFrameLoop
+    bool quitPosted = false;
+    bool destroying = false;
+    bool systemHandlerInstalled = false;
+};
+
+FltkBackend sBackend;
+
+// glXChooseVisual attributes: double-buffered RGBA with 8 bits per colour
+// channel (a 32-bit pixel), at least 16 depth and 8 stencil bits.
+const int kContextAttributes[] = {GLX_RGBA,          GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8, GLX_GREEN_SIZE, 8,
+                                  GLX_BLUE_SIZE,     8,                GLX_DEPTH_SIZE, 16, GLX_STENCIL_SIZE, 8,
+                                  None};
+
+void RenderingView::flush() { NotifyWindowEvent(WindowEvent::Paint, sBackend.window); }
+
+// Focus moving between the window and its own child, and the focus changes
+// that a menu's pointer grab causes, are not activation changes.
+bool IsActivationChange(const XFocusChangeEvent& focus)
+{
+    return focus.mode != NotifyGrab && focus.mode != NotifyUngrab && focus.detail != NotifyInferior;
+}
+
+// Sees every X event before FLTK handles it: keyboard focus of the top-level
+// window is its activation.
+int OnSystemEvent(void* event, void* data)
+{
+    (void)data;
+    const XEvent& xevent = *static_cast<const XEvent*>(event);
+    if ((xevent.type == FocusIn || xevent.type == FocusOut) && sBackend.window != nullptr &&
+        xevent.xfocus.window == fl_xid(sBackend.window) && IsActivationChange(xevent.xfocus)) {
+        NotifyWindowEvent(xevent.type == FocusIn ? WindowEvent::Activated : WindowEvent::Deactivated, sBackend.window);
+    }
+    return 0;
+}
+
+// Raises Destroyed while the window and the context are still there, then
+// destroys the X windows. Inside a callback of the window the object itself is
+// deleted later by FLTK.
+void DestroyWindowObject(bool insideWindowCallback)
+{
+    Fl_Window* window = sBackend.window;
+    if (window == nullptr || sBackend.destroying) {
+        return;
+    }
+    sBackend.destroying = true;
+    NotifyWindowEvent(WindowEvent::Destroyed, window);
+    window->hide();
+    sBackend.window = nullptr;
+    sBackend.view = nullptr;
+    sBackend.loopDrawable = 0;
+    sBackend.destroying = false;
+    if (insideWindowCallback) {
+        Fl::delete_widget(window);
+    } else {
+        delete window;
+    }
+}
+
+// The window's callback: FLTK calls it for the window manager's close request
+// (WM_DELETE_WINDOW) and also for the Escape key, which must not close it.
+void OnWindowCallback(Fl_Widget* widget, void* data)
+{
+    (void)widget;
+    (void)data;
+    if (Fl::event() == FL_CLOSE) {
+        DestroyWindowObject(true);
+    }
+}
+
+GLXContext CreateContextForWindow(Window drawable)
+{
+    XWindowAttributes attributes;
+    XGetWindowAttributes(fl_display, drawable, &attributes);
+    XVisualInfo pattern = XVisualInfo();
+    pattern.visualid = XVisualIDFromVisual(attributes.visual);
+    int count = 0;
+    XVisualInfo* visual = XGetVisualInfo(fl_display, VisualIDMask, &pattern, &count);
+    if (visual == nullptr) {
+        return nullptr;
+    }
+    GLXContext context = glXCreateContext(fl_display, visual, nullptr, True);
+    XFree(visual);
+    return context;
+}
+
+} // namespace
+
+namespace Fltk {
+
+bool IsLiveWindow(WindowHandle window)
+{
+    if (window == nullptr) {
+        return false;
+    }
+    if (window == static_cast<WindowHandle>(sBackend.window)) {
+        return true;
+    }
+    for (Fl_Window* shown = Fl::first_window(); shown != nullptr; shown = Fl::next_window(shown)) {
+        if (window == static_cast<WindowHandle>(shown)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace Fltk
+
+namespace Platform {
+
+WindowHandle CreateApplicationWindow(const WindowProperties& properties)
+{
+    if (!sBackend.systemHandlerInstalled) {
+        Fl::add_system_handler(OnSystemEvent, nullptr);
+        sBackend.systemHandlerInstalled = true;
+    }
+    // A quit request posted by an earlier run's teardown belonged to that run.
+    sBackend.quitPosted = false;
+
+    // NOTE: only the FLTK object exists yet; its X window comes with the
+    // rendering context, because a GLX context needs a window to be bound to.
+    Fl_Window* window = new Fl_Window(50, 50, properties.width, properties.height);
+    window->end();
+    window->copy_label("Kelpwright Project");
+    window->xclass("KelpwrightApplication");
+    window->callback(OnWindowCallback);
+    sBackend.window = window;
+    NotifyWindowEvent(WindowEvent::Created, window);
+    return window;
+}
+
+void CreateRenderingContext(WindowHandle window)
+{
+    if (window == nullptr || window != static_cast<WindowHandle>(sBackend.window)) {
+        return;
+    }
+    Fl_Window& topLevel = *sBackend.window;
+    RenderingView* view = new RenderingView(0, 0, topLevel.w(), topLevel.h());
+    view->mode(kContextAttributes);
+    topLevel.add(view);
+    topLevel.resizable(view);
+    sBackend.view = view;
+    Fltk::LayOutClientArea(topLevel);
+
+    // NOTE: showing creates (and maps) the X windows of the window and of its
+    // GL child; the window is therefore visible one step before
+    // ShowApplicationWindow.
+    topLevel.show();
+    const Window drawable = fl_xid(view);
+    if (drawable == 0) {
+        return;
+    }
+    sBackend.context = CreateContextForWindow(drawable);
+    if (sBackend.context == nullptr) {
+        return;
+    }
+    glXMakeCurrent(fl_display, drawable, sBackend.context);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void ShowApplicationWindow(WindowHandle window)
+{
+    if (window == nullptr || window != static_cast<WindowHandle>(sBackend.window)) {
+        return;
+    }
+    sBackend.window->show();
+    Fl::flush();
+}
+
+void BeginFrameLoop(WindowHandle window)
+{
+    if (window == static_cast<WindowHandle>(sBackend.window) && sBackend.view != nullptr) {
+        sBackend.loopDrawable = fl_xid(sBackend.view);
+    }
+}
+
+void DrainEvents()
+{
+    // Also draws what the drain damaged (an expose calls the view's flush).
+    Fl::check();
+    if (sBackend.quitPosted) {
+        sBackend.quitPosted = false;
+        NotifyQuitReceived();
+    }
+}
+
+void PresentFrame()
+{
+    if (sBackend.loopDrawable != 0) {
+        glXSwapBuffers(fl_display, sBackend.loopDrawable);
+    }
+}
+
+void EndFrameLoop() { sBackend.loopDrawable = 0; }
+
+void DestroyRenderingContext(WindowHandle window)
+{
+    (void)window;
+    if (sBackend.context == nullptr) {
+        return;
+    }
+    glXMakeCurrent(fl_display, None, nullptr);
+    glXDestroyContext(fl_display, sBackend.context);
+    sBackend.context = nullptr;
+}
+
+void DestroyApplicationWindow(WindowHandle window)
+{
+    if (window != nullptr && window == static_cast<WindowHandle>(sBackend.window)) {
+        DestroyWindowObject(false);
+    }
+    // Frees a window that the close request destroyed during the loop.
+    Fl::do_widget_deletion();
+}
+
+void PaintWindow(WindowHandle window)
+{
+    if (window == nullptr || window != static_cast<WindowHandle>(sBackend.window) || sBackend.view == nullptr) {
+        return;
+    }
+    const Window drawable = fl_xid(sBackend.view);
+    if (drawable != 0) {
+        glXSwapBuffers(fl_display, drawable);
+    }
+}
+
+void PostQuit() { sBackend.quitPosted = true; }
+
+void SetWindowTitle(WindowHandle window, const char* title)
+{
+    if (window == nullptr || window != static_cast<WindowHandle>(sBackend.window)) {
+        return;
+    }
+    sBackend.window->copy_label(title);
+}
+
+} // namespace Platform
+
+} // namespace kwImplementation
