@@ -15,9 +15,14 @@ if [ $# -gt 0 ] && [ -f "$1" ] && objdump -f "$1" 2>/dev/null | grep -q 'file fo
 fi
 export WINELOADER="$loader"
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+if [ ! -f "$WINEPREFIX/.kelpwright-prefix" ]; then
   mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+  # Wine draws window frames itself, as Windows does, instead of leaving them
+  # to a window manager: the test displays have none, and a managed window
+  # would make every DestroyWindow wait two seconds for one.
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -w || true
+  touch "$WINEPREFIX/.kelpwright-prefix"
 fi
 exec "$loader" "$@"

@@ -59,11 +59,11 @@ TEST_P(MenuSampleEndToEnd, ChoosingFileThenExitEndsTheProgram)
     ASSERT_NE(window, 0u) << program.Output();
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
 
-    // "File" is the first entry of the menu bar along the window's top edge.
-    const ScreenRectangle frame = mSession.Frame(window);
+    // "File" is the first entry of the menu bar, just above the drawing surface.
+    const ScreenRectangle surface = mSession.DrawingSurface(window);
     const std::vector<Window> popupsBefore = mSession.PopupWindows();
-    const int fileX = frame.x + 15;
-    const int fileY = frame.y + 10;
+    const int fileX = surface.x + 15;
+    const int fileY = surface.y - 9;
     mSession.Click(fileX, fileY);
     const Window popup = WaitForNewPopup(popupsBefore, fileX, fileY);
     ASSERT_NE(popup, 0u) << "clicking \"File\" opened no menu";

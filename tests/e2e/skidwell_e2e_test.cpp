@@ -135,7 +135,7 @@ TEST_P(SkidwellEndToEnd, DrawsTheCurveTestAndEndsOnCloseRequest)
 
     const auto requested = std::chrono::steady_clock::now();
     mSession.RequestClose(window);
-    ASSERT_TRUE(program.WaitForExit(build == "linux" ? 1.0 : 3.0)) << "still running after the close request";
+    ASSERT_TRUE(program.WaitForExit(1.0)) << "still running a second after the close request";
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - requested).count();
     RecordProperty("secondsToExit", std::to_string(seconds));
     EXPECT_EQ(program.ExitCode(), 0);
