@@ -285,6 +285,50 @@ TEST_F(FltkWindowTest, BarDrawsSeparatorsAsDividersAndKeepsDeclaredCheckMarks)
     DestroyPlainWindow(window);
 }
 
+// The pop-up path has no caller in the framework; a record given a pop-up menu
+// shows it where the right button went down and reports the chosen item.
+TEST_F(FltkWindowTest, ContextMenuPopsUpAtThePressAndReportsTheChosenItem)
+{
+    using namespace kwImplementation;
+    ApplicationMenu bar(1);
+    bar.AddMenuItem(30, "Edit", kInvalidMenuItemIdentifier, true, false, true);
+    static WindowHandle window = nullptr;
+    window = CreatePlainWindow();
+    DrainQueuedEvents();
+    AttachMenuToWindow(window, bar, handler);
+    // FLTK places a pop-up relative to the window of the last mouse event;
+    // make that the plain window, away from the screen's origin.
+    QueueContextMenuRequest(window);
+    DrainQueuedEvents();
+    WindowMenuRecord& record = GetHandlersToMenus()[&handler];
+    record.contextMenuHandle = Platform::CreateMenu();
+    Platform::InsertMenuItem(record.contextMenuHandle, MenuItemDescription{32, 0, "Paste", nullptr});
+    Platform::InsertMenuItem(record.contextMenuHandle, MenuItemDescription{31, 0, "Cut", nullptr});
+
+    // The pop-up runs its own event loop inside the drain; the timer picks the
+    // second item with the keyboard.
+    static int popUpPosition[2] = {};
+    Fl::add_timeout(0.1, [](void*) {
+        popUpPosition[0] = Fl::first_window()->x();
+        popUpPosition[1] = Fl::first_window()->y();
+        const Window xid = fl_xid(static_cast<Fl_Window*>(window));
+        SendKeyPress(xid, XK_Down);
+        SendKeyPress(xid, XK_Down);
+        SendKeyPress(xid, XK_Return);
+    });
+    QueueContextMenuRequest(window);
+    DrainQueuedEvents();
+
+    // The probe presses halfway across and halfway down the area below the bar.
+    const Fl_Window& plain = *static_cast<Fl_Window*>(window);
+    EXPECT_EQ(popUpPosition[0], plain.x() + plain.w() / 2);
+    EXPECT_EQ(popUpPosition[1], plain.y() + (plain.h() + Fltk::kMenuBarHeight) / 2);
+    ASSERT_EQ(handler.calls.size(), 1u);
+    EXPECT_EQ(handler.calls[0].name, "OnMenuAction");
+    EXPECT_EQ(handler.calls[0].second, 32u);
+    DestroyPlainWindow(window);
+}
+
 TEST_F(FltkWindowTest, DrawingSurfaceGivesRoomToTheBarAndTakesTheWholeWindowBackWithoutIt)
 {
     ApplicationMenu full(1);
