@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -28,6 +29,9 @@ ProgramProcess::ProgramProcess(const std::vector<std::string>& command, const st
     mPid = fork();
     if (mPid == 0) {
         setpgid(0, 0);
+        // A sanitizer build of the program reads the project's leak suppressions
+        // (third-party libraries only); other builds ignore the variable.
+        setenv("LSAN_OPTIONS", "suppressions=" KW_LSAN_SUPPRESSIONS, 0);
         const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (output >= 0) {
             dup2(output, STDOUT_FILENO);
