@@ -66,7 +66,8 @@ protected:
 
     static void Forget()
     {
-        for (unsigned short menu : {0, 10, 11, 12, 13, 14, 15, 16, 17, 18}) {
+        const Kelpwright::Application::MenuIdentifier menus[] = {0, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+        for (Kelpwright::Application::MenuIdentifier menu : menus) {
             kwImplementation::GetMenuRegistry().erase(menu);
         }
     }

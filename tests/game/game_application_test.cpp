@@ -231,7 +231,9 @@ TEST_F(GameApplicationTest, ActionsReachOnlyTheRegisteredActionHandler)
 }
 
 // A real window: the first state is opened from window creation, every loop
-// pass is one frame, and the state stays current after the loop ends.
+// pass is one frame, and the state stays current after the loop ends. A run
+// happens once per process (the run keeps its window handle, and Win32 leaves
+// the teardown's quit message queued), as ctest runs each case.
 TEST_F(GameApplicationTest, RunGameOpensTheStateAndDrivesOneFramePerPass)
 {
     RecordingState other(1, log);

@@ -54,7 +54,7 @@ TEST_F(GameStateMachineTest, StepsFollowSinglePrecisionArithmetic)
     log.clear();
 
     const std::uint32_t expectedTime[6] = {0x3BDA7410, 0x3B5A7418, 0x31800000, 0x3BDA7418, 0x3B5A7428, 0x32000000};
-    const int expectedSteps[6] = {1, 2, 2, 1, 2, 2};
+    const size_t expectedSteps[6] = {1, 2, 2, 1, 2, 2};
     for (int frame = 0; frame < 6; ++frame) {
         log.clear();
         machine.UpdateState(kInvalidGameState);
