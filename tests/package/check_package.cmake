@@ -18,6 +18,13 @@ endif()
 
 set(configure_args -S ${CONSUMER_SOURCE} -B ${WORK_DIR}/build -G ${GENERATOR}
   -DKelpwright_DIR=${prefix}/lib/cmake/Kelpwright -DCMAKE_BUILD_TYPE=Release)
+# The consumer is compiled like the library (sanitizers included).
+if(CXX_FLAGS)
+  list(APPEND configure_args "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}")
+endif()
+if(LINKER_FLAGS)
+  list(APPEND configure_args "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}")
+endif()
 if(TOOLCHAIN)
   list(APPEND configure_args -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN})
 endif()
