@@ -17,16 +17,11 @@ namespace {
 const char* const kProgram = "examples/kw_menu_sample";
 const char* const kTitle = "Kelpwright Menu Sample";
 
-class MenuSampleEndToEnd : public testing::TestWithParam<std::string> {
+class MenuSampleEndToEnd : public BuildProgramTest {
 protected:
-    void SetUp() override
+    MenuSampleEndToEnd()
+        : BuildProgramTest(kProgram)
     {
-        const std::string why = WhyNotRunnable(GetParam());
-        if (!why.empty()) {
-            GTEST_SKIP() << why;
-        }
-        ASSERT_TRUE(ProgramBuilt(GetParam(), kProgram)) << ProgramPath(GetParam(), kProgram) << " was not built";
-        ASSERT_TRUE(mSession.IsOpen()) << "no X display";
     }
 
     // Waits for a pop-up menu window that was not there before and does not
@@ -48,7 +43,6 @@ protected:
         return 0;
     }
 
-    X11Session mSession;
 };
 
 TEST_P(MenuSampleEndToEnd, ChoosingFileThenExitEndsTheProgram)

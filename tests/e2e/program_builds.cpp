@@ -75,4 +75,14 @@ void SaveCapture(const Capture& capture, const std::string& path)
     }
 }
 
+void BuildProgramTest::SetUp()
+{
+    const std::string why = WhyNotRunnable(GetParam());
+    if (!why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    ASSERT_TRUE(ProgramBuilt(GetParam(), mProgram)) << ProgramPath(GetParam(), mProgram) << " was not built";
+    ASSERT_TRUE(mSession.IsOpen()) << "no X display";
+}
+
 } // namespace kwE2e

@@ -4,6 +4,8 @@
 
 #include "x11_session.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -28,5 +30,20 @@ std::string ArtifactPath(const std::string& name);
 
 // Writes a capture as a binary PPM picture, for a person to look at.
 void SaveCapture(const Capture& capture, const std::string& path);
+
+// Base of the cases that start one program in each build under test (the
+// build is the test parameter): skips a build this machine cannot run and
+// fails when the program was not built or there is no X display.
+class BuildProgramTest : public testing::TestWithParam<std::string> {
+protected:
+    explicit BuildProgramTest(const char* program)
+        : mProgram(program)
+    {
+    }
+    void SetUp() override;
+
+    const char* const mProgram;
+    X11Session mSession;
+};
 
 } // namespace kwE2e

@@ -66,19 +66,12 @@ Centroid MarkerCentroid(const Capture& capture)
     return centroid;
 }
 
-class SkidwellEndToEnd : public testing::TestWithParam<std::string> {
+class SkidwellEndToEnd : public BuildProgramTest {
 protected:
-    void SetUp() override
+    SkidwellEndToEnd()
+        : BuildProgramTest(kProgram)
     {
-        const std::string why = WhyNotRunnable(GetParam());
-        if (!why.empty()) {
-            GTEST_SKIP() << why;
-        }
-        ASSERT_TRUE(ProgramBuilt(GetParam(), kProgram)) << ProgramPath(GetParam(), kProgram) << " was not built";
-        ASSERT_TRUE(mSession.IsOpen()) << "no X display";
     }
-
-    X11Session mSession;
 };
 
 TEST_P(SkidwellEndToEnd, DrawsTheCurveTestAndEndsOnCloseRequest)

@@ -24,13 +24,11 @@
 
 using Kelpwright::Application::ApplicationMenu;
 using Kelpwright::Application::kInvalidMenuItemIdentifier;
-using Kelpwright::Application::RealtimeApplication;
 using kwImplementation::GetRealtimeApplicationState;
 
 namespace kwTest {
 namespace {
 
-const int kRunawayPasses = 500;
 
 Fl_Window* ApplicationWindow() { return static_cast<Fl_Window*>(GetRealtimeApplicationState().windowHandle); }
 
@@ -89,27 +87,14 @@ void SendButtonPress(Window window, int x, int y, unsigned int button)
     XSync(fl_display, False);
 }
 
-class FltkWindowTest : public testing::Test {
+class FltkWindowTest : public ApplicationRunTest {
 protected:
-    void SetUp() override { ResetApplicationLayer(); }
-
     void TearDown() override
     {
         // Later cases expect the server's default focus.
         if (fl_display != nullptr) {
             SetFocus(PointerRoot);
         }
-    }
-
-    void Run(const std::function<void(const std::string&, int)>& script)
-    {
-        handler.action = [this, script](const std::string& name, int count) {
-            script(name, count);
-            if (name == "OnRealtimeUpdate" && count == kRunawayPasses) {
-                application.Close();
-            }
-        };
-        application.Execute();
     }
 
     // The calls recorded from the given OnRealtimeUpdate onwards.
@@ -125,9 +110,6 @@ protected:
         }
         return names;
     }
-
-    RecordingHandler handler;
-    RealtimeApplication application{handler};
 };
 
 TEST_F(FltkWindowTest, KeyboardFocusOfTheWindowIsItsActivation)

@@ -17,32 +17,12 @@ using kwImplementation::GetRealtimeApplicationState;
 namespace kwTest {
 namespace {
 
-// Ends a run that the case under test failed to end.
-const int kRunawayPasses = 500;
 
 typedef std::vector<std::string> Names;
 
-class RealtimeApplicationTest : public testing::Test {
+class RealtimeApplicationTest : public ApplicationRunTest {
 protected:
-    void SetUp() override { ResetApplicationLayer(); }
-
     WindowHandle Window() const { return GetRealtimeApplicationState().windowHandle; }
-
-    // Runs with `script` called after each recorded callback; Close after the
-    // runaway limit keeps a broken case from running forever.
-    void Run(const std::function<void(const std::string&, int)>& script)
-    {
-        handler.action = [this, script](const std::string& name, int count) {
-            script(name, count);
-            if (name == "OnRealtimeUpdate" && count == kRunawayPasses) {
-                application.Close();
-            }
-        };
-        application.Execute();
-    }
-
-    RecordingHandler handler;
-    RealtimeApplication application{handler};
 };
 
 TEST_F(RealtimeApplicationTest, RunCallsTheHandlerInOrderWithTheContextCurrentOnlyInTheLoop)

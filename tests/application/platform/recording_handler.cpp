@@ -48,4 +48,16 @@ void ResetApplicationLayer()
     kwImplementation::GetMenuRegistry().clear();
 }
 
+void ApplicationRunTest::Run(const std::function<void(const std::string& name, int count)>& script)
+{
+    const int runawayPasses = 500;
+    handler.action = [this, script, runawayPasses](const std::string& name, int count) {
+        script(name, count);
+        if (name == "OnRealtimeUpdate" && count == runawayPasses) {
+            application.Close();
+        }
+    };
+    application.Execute();
+}
+
 } // namespace kwTest

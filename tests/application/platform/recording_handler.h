@@ -5,7 +5,10 @@
 #pragma once
 
 #include "application/kw_application_handler_interface.h"
+#include "application/kw_realtime_application.h"
 #include "core/kw_error.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -75,5 +78,19 @@ public:
 // what earlier cases left queued (a quit message nobody collected), forgets the
 // recorded window and handler, the window-menu records and the declared menus.
 void ResetApplicationLayer();
+
+// Base of the cases that run the application in a real window: a fresh
+// application layer, a recording handler and its application.
+class ApplicationRunTest : public testing::Test {
+protected:
+    void SetUp() override { ResetApplicationLayer(); }
+
+    // Runs with `script` called after each recorded callback; a run that the
+    // case under test fails to end is closed after 500 passes.
+    void Run(const std::function<void(const std::string& name, int count)>& script);
+
+    RecordingHandler handler;
+    Kelpwright::Application::RealtimeApplication application{handler};
+};
 
 } // namespace kwTest

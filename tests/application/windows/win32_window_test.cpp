@@ -15,7 +15,6 @@
 
 using Kelpwright::Application::ApplicationMenu;
 using Kelpwright::Application::kInvalidMenuItemIdentifier;
-using Kelpwright::Application::RealtimeApplication;
 using kwImplementation::GetRealtimeApplicationState;
 
 namespace kwTest {
@@ -25,25 +24,7 @@ typedef std::vector<std::string> Names;
 
 HWND ApplicationWindow() { return static_cast<HWND>(GetRealtimeApplicationState().windowHandle); }
 
-class Win32WindowTest : public testing::Test {
-protected:
-    void SetUp() override { ResetApplicationLayer(); }
-
-    // Runs with `script` called after each recorded callback; a runaway run is closed.
-    void Run(const std::function<void(const std::string&, int)>& script)
-    {
-        handler.action = [this, script](const std::string& name, int count) {
-            script(name, count);
-            if (name == "OnRealtimeUpdate" && count == 500) {
-                application.Close();
-            }
-        };
-        application.Execute();
-    }
-
-    RecordingHandler handler;
-    RealtimeApplication application{handler};
-};
+typedef ApplicationRunTest Win32WindowTest;
 
 TEST_F(Win32WindowTest, ClassRecordWindowStyleAndPixelFormat)
 {
