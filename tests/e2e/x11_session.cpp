@@ -25,6 +25,28 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
 
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
+// The window's viewable children, bottom to top (the newest pop-up comes last).
+std::vector<Window> ViewableChildren(Display* display, Window window)
+{
+    std::vector<Window> viewable;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) {
+        return viewable;
+    }
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable) {
+            viewable.push_back(children[i]);
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return viewable;
+}
+
 } // namespace
 
 X11Session::X11Session()
@@ -61,27 +83,19 @@ std::string X11Session::Title(Window window)
 
 Window X11Session::FindByTitle(Window parent, const std::string& title, int depth)
 {
-    Window root = 0, ignored = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(mDisplay, parent, &root, &ignored, &children, &count)) {
-        return 0;
-    }
-    Window found = 0;
-    for (unsigned int i = 0; i < count && found == 0; ++i) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(mDisplay, children[i], &attributes) && attributes.map_state == IsViewable &&
-            Title(children[i]) == title) {
-            found = children[i];
+    const std::vector<Window> children = ViewableChildren(mDisplay, parent);
+    for (Window child : children) {
+        if (Title(child) == title) {
+            return child;
         }
     }
-    for (unsigned int i = 0; i < count && found == 0 && depth > 0; ++i) {
-        found = FindByTitle(children[i], title, depth - 1);
+    for (Window child : children) {
+        const Window found = depth > 0 ? FindByTitle(child, title, depth - 1) : 0;
+        if (found != 0) {
+            return found;
+        }
     }
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return found;
+    return 0;
 }
 
 Window X11Session::WaitForWindow(const std::string& title, double seconds)
@@ -119,25 +133,12 @@ ScreenRectangle X11Session::Frame(Window window)
 
 void X11Session::CollectLeaves(Window window, std::vector<Window>& leaves)
 {
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(mDisplay, window, &root, &parent, &children, &count)) {
-        return;
+    const std::vector<Window> children = ViewableChildren(mDisplay, window);
+    for (Window child : children) {
+        CollectLeaves(child, leaves);
     }
-    bool hasViewableChild = false;
-    for (unsigned int i = 0; i < count; ++i) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(mDisplay, children[i], &attributes) && attributes.map_state == IsViewable) {
-            hasViewableChild = true;
-            CollectLeaves(children[i], leaves);
-        }
-    }
-    if (!hasViewableChild) {
+    if (children.empty()) {
         leaves.push_back(window);
-    }
-    if (children != nullptr) {
-        XFree(children);
     }
 }
 
@@ -160,22 +161,11 @@ ScreenRectangle X11Session::DrawingSurface(Window window)
 std::vector<Window> X11Session::PopupWindows()
 {
     std::vector<Window> popups;
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(mDisplay, DefaultRootWindow(mDisplay), &root, &parent, &children, &count)) {
-        return popups;
-    }
-    // XQueryTree lists children bottom to top, so the newest pop-up comes last.
-    for (unsigned int i = 0; i < count; ++i) {
+    for (Window child : ViewableChildren(mDisplay, DefaultRootWindow(mDisplay))) {
         XWindowAttributes attributes;
-        if (XGetWindowAttributes(mDisplay, children[i], &attributes) && attributes.map_state == IsViewable &&
-            attributes.override_redirect) {
-            popups.push_back(children[i]);
+        if (XGetWindowAttributes(mDisplay, child, &attributes) && attributes.override_redirect) {
+            popups.push_back(child);
         }
-    }
-    if (children != nullptr) {
-        XFree(children);
     }
     return popups;
 }
