@@ -1,10 +1,9 @@
 // Test support for the game states: one GameApplication for the whole test
 // program, published through the global pointers as the entry point does, and
-// a recorder of error reports. No window exists in these tests.
+// exact comparisons of points and paths. No window exists in these tests.
 #pragma once
 
 #include "application_globals.h"
-#include "core/kw_error.h"
 #include "game/kw_game_application.h"
 #include "math/vector3.h"
 #include "visualization/visualization.h"
@@ -13,7 +12,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <vector>
 
 // At most one GameApplication may be made per process, so every test shares it.
@@ -24,47 +22,22 @@ inline void PublishTestApplication()
     gApplication = &application;
 }
 
-class ReportRecorder : public Kelpwright::Core::Error::ErrorHandlerInterface {
-public:
-    ReportRecorder() { Kelpwright::Core::Error::AddErrorHandler(this); }
-    ~ReportRecorder() override { Kelpwright::Core::Error::RemoveErrorHandler(this); }
-    void OnErrorFired(const std::string& message) override { messages.push_back(message); }
-
-    size_t CountContaining(const std::string& text) const
-    {
-        size_t count = 0;
-        for (const std::string& message : messages) {
-            count += message.find(text) != std::string::npos ? 1 : 0;
-        }
-        return count;
+// Every coordinate's bit pattern, in point order: exact down to the sign of zero.
+inline std::vector<std::uint32_t> Bits(const std::vector<Skidwell::Vector3>& points)
+{
+    std::vector<std::uint32_t> bits(3 * points.size());
+    for (size_t i = 0; i < points.size(); ++i) {
+        const float coordinates[3] = {points[i].x, points[i].y, points[i].z};
+        std::memcpy(&bits[3 * i], coordinates, sizeof(coordinates));
     }
-
-    std::vector<std::string> messages;
-};
-
-inline std::uint32_t FloatBits(float value)
-{
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof(bits));
     return bits;
-}
-
-inline void ExpectSameVector(const Skidwell::Vector3& expected, const Skidwell::Vector3& actual)
-{
-    EXPECT_EQ(FloatBits(expected.x), FloatBits(actual.x)) << "x: " << expected.x << " vs " << actual.x;
-    EXPECT_EQ(FloatBits(expected.y), FloatBits(actual.y)) << "y: " << expected.y << " vs " << actual.y;
-    EXPECT_EQ(FloatBits(expected.z), FloatBits(actual.z)) << "z: " << expected.z << " vs " << actual.z;
 }
 
 inline void ExpectSamePath(const Skidwell::PathPrimitive& expected, const Skidwell::PathPrimitive& actual)
 {
     EXPECT_EQ(expected.color, actual.color);
     EXPECT_EQ(expected.closed, actual.closed);
-    ASSERT_EQ(expected.points.size(), actual.points.size());
-    for (size_t i = 0; i < expected.points.size(); ++i) {
-        SCOPED_TRACE(i);
-        ExpectSameVector(expected.points[i], actual.points[i]);
-    }
+    EXPECT_EQ(Bits(expected.points), Bits(actual.points));
 }
 
 // The circle the store makes for these arguments (its geometry is tested on its own).

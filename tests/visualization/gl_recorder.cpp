@@ -2,45 +2,20 @@
 // signatures of <GL/gl.h>) and the helpers that read and build call records.
 #include "gl_recorder.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <iomanip>
+#include <iterator>
 
 namespace GlRecorder {
 
 namespace {
 
-std::vector<Call>& Calls()
-{
-    static std::vector<Call> calls;
-    return calls;
-}
+std::vector<Call> sCalls;
 
-void Record(const Call& call) { Calls().push_back(call); }
-
-std::uint32_t Bits(float value)
-{
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof(bits));
-    return bits;
-}
+void Record(const Call& call) { sCalls.push_back(call); }
 
 } // namespace
-
-bool operator==(const Call& left, const Call& right)
-{
-    if (left.name != right.name || left.integers != right.integers || left.floats.size() != right.floats.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < left.floats.size(); ++i) {
-        if (Bits(left.floats[i]) != Bits(right.floats[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool operator!=(const Call& left, const Call& right) { return !(left == right); }
 
 std::ostream& operator<<(std::ostream& stream, const Call& call)
 {
@@ -50,85 +25,74 @@ std::ostream& operator<<(std::ostream& stream, const Call& call)
         stream << separator << "0x" << std::hex << value << std::dec;
         separator = ", ";
     }
-    for (float value : call.floats) {
+    for (std::uint32_t bits : call.floatBits) {
+        float value;
+        std::memcpy(&value, &bits, sizeof(value));
         stream << separator << std::setprecision(9) << value;
         separator = ", ";
     }
     return stream << ")";
 }
 
-const std::vector<Call>& GetCalls() { return Calls(); }
+std::vector<Call> CallsOf(const std::function<void()>& draw)
+{
+    sCalls.clear();
+    draw();
+    return sCalls;
+}
 
-void Clear() { Calls().clear(); }
-
-std::vector<Call> CallsNamed(const std::string& name)
+std::vector<Call> Named(const std::vector<Call>& calls, const std::string& name)
 {
     std::vector<Call> named;
-    for (const Call& call : Calls()) {
-        if (call.name == name) {
-            named.push_back(call);
-        }
-    }
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(named), [&](const Call& call) { return call.name == name; });
     return named;
 }
 
-Call MakeCall(const std::string& name, std::initializer_list<unsigned int> integers, std::initializer_list<float> floats)
+std::vector<Call> Join(std::initializer_list<std::vector<Call>> parts)
 {
-    return Call{name, integers, floats};
+    std::vector<Call> joined;
+    for (const std::vector<Call>& part : parts) {
+        joined.insert(joined.end(), part.begin(), part.end());
+    }
+    return joined;
 }
 
-Call Begin(GLenum mode) { return MakeCall("glBegin", {mode}); }
-Call End() { return MakeCall("glEnd"); }
-Call Vertex(float x, float y, float z) { return MakeCall("glVertex3f", {}, {x, y, z}); }
-Call Color3ub(unsigned int red, unsigned int green, unsigned int blue)
+Call MakeCall(const std::string& name, const std::vector<unsigned int>& integers, const std::vector<float>& floats)
 {
-    return MakeCall("glColor3ub", {red, green, blue});
+    Call call{name, integers, std::vector<std::uint32_t>(floats.size())};
+    for (size_t i = 0; i < floats.size(); ++i) {
+        std::memcpy(&call.floatBits[i], &floats[i], sizeof(float));
+    }
+    return call;
 }
-Call Color4ub(unsigned int red, unsigned int green, unsigned int blue, unsigned int alpha)
-{
-    return MakeCall("glColor4ub", {red, green, blue, alpha});
-}
-Call Color3f(float red, float green, float blue) { return MakeCall("glColor3f", {}, {red, green, blue}); }
-Call Enable(GLenum capability) { return MakeCall("glEnable", {capability}); }
-Call Disable(GLenum capability) { return MakeCall("glDisable", {capability}); }
-Call PushMatrix() { return MakeCall("glPushMatrix"); }
-Call PopMatrix() { return MakeCall("glPopMatrix"); }
-Call MatrixMode(GLenum mode) { return MakeCall("glMatrixMode", {mode}); }
-Call LoadIdentity() { return MakeCall("glLoadIdentity"); }
-Call LoadMatrix(const std::vector<float>& elements) { return Call{"glLoadMatrixf", {}, elements}; }
-Call Translate(float x, float y, float z) { return MakeCall("glTranslatef", {}, {x, y, z}); }
 
 } // namespace GlRecorder
 
-using GlRecorder::Call;
-using GlRecorder::Record;
+using namespace GlRecorder;
 
 extern "C" {
 
-void GLAPIENTRY glBegin(GLenum mode) { Record(Call{"glBegin", {mode}, {}}); }
-void GLAPIENTRY glEnd(void) { Record(Call{"glEnd", {}, {}}); }
-void GLAPIENTRY glVertex3f(GLfloat x, GLfloat y, GLfloat z) { Record(Call{"glVertex3f", {}, {x, y, z}}); }
-void GLAPIENTRY glColor3ub(GLubyte red, GLubyte green, GLubyte blue)
-{
-    Record(Call{"glColor3ub", {red, green, blue}, {}});
-}
+void GLAPIENTRY glBegin(GLenum mode) { Record(Begin(mode)); }
+void GLAPIENTRY glEnd(void) { Record(End()); }
+void GLAPIENTRY glVertex3f(GLfloat x, GLfloat y, GLfloat z) { Record(Vertex(x, y, z)); }
+void GLAPIENTRY glColor3ub(GLubyte red, GLubyte green, GLubyte blue) { Record(Color3ub(red, green, blue)); }
 void GLAPIENTRY glColor4ub(GLubyte red, GLubyte green, GLubyte blue, GLubyte alpha)
 {
-    Record(Call{"glColor4ub", {red, green, blue, alpha}, {}});
+    Record(Color4ub(red, green, blue, alpha));
 }
-void GLAPIENTRY glColor3f(GLfloat red, GLfloat green, GLfloat blue) { Record(Call{"glColor3f", {}, {red, green, blue}}); }
-void GLAPIENTRY glEnable(GLenum capability) { Record(Call{"glEnable", {capability}, {}}); }
-void GLAPIENTRY glDisable(GLenum capability) { Record(Call{"glDisable", {capability}, {}}); }
-void GLAPIENTRY glPushMatrix(void) { Record(Call{"glPushMatrix", {}, {}}); }
-void GLAPIENTRY glPopMatrix(void) { Record(Call{"glPopMatrix", {}, {}}); }
-void GLAPIENTRY glMatrixMode(GLenum mode) { Record(Call{"glMatrixMode", {mode}, {}}); }
-void GLAPIENTRY glLoadIdentity(void) { Record(Call{"glLoadIdentity", {}, {}}); }
-void GLAPIENTRY glLoadMatrixf(const GLfloat* m) { Record(Call{"glLoadMatrixf", {}, std::vector<float>(m, m + 16)}); }
-void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Record(Call{"glTranslatef", {}, {x, y, z}}); }
+void GLAPIENTRY glColor3f(GLfloat red, GLfloat green, GLfloat blue) { Record(Color3f(red, green, blue)); }
+void GLAPIENTRY glEnable(GLenum capability) { Record(Enable(capability)); }
+void GLAPIENTRY glDisable(GLenum capability) { Record(Disable(capability)); }
+void GLAPIENTRY glPushMatrix(void) { Record(PushMatrix()); }
+void GLAPIENTRY glPopMatrix(void) { Record(PopMatrix()); }
+void GLAPIENTRY glMatrixMode(GLenum mode) { Record(MatrixMode(mode)); }
+void GLAPIENTRY glLoadIdentity(void) { Record(LoadIdentity()); }
+void GLAPIENTRY glLoadMatrixf(const GLfloat* m) { Record(LoadMatrix(m)); }
+void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Record(Translate(x, y, z)); }
 void GLAPIENTRY glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)
 {
-    Record(Call{"glClearColor", {}, {red, green, blue, alpha}});
+    Record(MakeCall("glClearColor", {}, {red, green, blue, alpha}));
 }
-void GLAPIENTRY glClear(GLbitfield mask) { Record(Call{"glClear", {mask}, {}}); }
+void GLAPIENTRY glClear(GLbitfield mask) { Record(MakeCall("glClear", {mask})); }
 
 } // extern "C"
