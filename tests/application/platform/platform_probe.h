@@ -5,6 +5,7 @@
 
 #include "application/implementation/kwi_realtime_application_run.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -12,16 +13,12 @@ namespace kwTest {
 
 using kwImplementation::WindowHandle;
 
-struct WindowRectangle {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
+// Left, top, right, bottom.
+typedef std::array<int, 4> WindowRectangle;
 
 // One entry of a window's menu as the platform shows it.
 struct MenuEntry {
-    std::string name;   // empty for a separator
+    std::string name; // empty for a separator
     unsigned int identifier;
     unsigned int state; // 0, 3 (disabled), 8 (checked) or 11
     bool isSeparator;

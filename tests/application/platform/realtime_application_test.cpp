@@ -1,6 +1,6 @@
 // Platform tests of the realtime application in real windows: the order of
-// handler calls over a run, the window's geometry and caption, and Close or a
-// close request from each place they can come from.
+// handler calls over a run, the window's geometry and caption, Close or a
+// close request from each place they can come from, and the run's own checks.
 #include "platform_probe.h"
 #include "recording_handler.h"
 
@@ -11,113 +11,76 @@
 
 using Kelpwright::Application::ApplicationMenu;
 using Kelpwright::Application::kInvalidMenuItemIdentifier;
-using Kelpwright::Application::RealtimeApplication;
 using kwImplementation::GetRealtimeApplicationState;
 
 namespace kwTest {
 namespace {
 
+typedef ApplicationRunTest RealtimeApplicationTest;
 
-typedef std::vector<std::string> Names;
-
-class RealtimeApplicationTest : public ApplicationRunTest {
-protected:
-    WindowHandle Window() const { return GetRealtimeApplicationState().windowHandle; }
-};
-
-TEST_F(RealtimeApplicationTest, RunCallsTheHandlerInOrderWithTheContextCurrentOnlyInTheLoop)
+// Two runs, each closed from its third update: the default window, then the
+// size a handler asks for and a title set while the window opens.
+TEST_F(RealtimeApplicationTest, RunOpensTheWindowAsAskedAndCallsTheHandlerInOrder)
 {
-    std::vector<WindowRectangle> rectangles;
-    std::vector<std::string> titles;
-    std::vector<bool> shown;
-    bool existsWhenOpened = false;
-    bool shownWhenOpened = true;
-    Run([&](const std::string& name, int count) {
-        if (name == "OnWindowOpen") {
-            existsWhenOpened = WindowExists(Window());
-            shownWhenOpened = IsWindowShown(Window());
-        }
-        if (name == "OnRealtimeUpdate") {
-            rectangles.push_back(GetOuterRectangle(Window()));
-            titles.push_back(GetWindowTitle(Window()));
-            shown.push_back(IsWindowShown(Window()));
-            if (count == 3) {
-                application.Close();
+    struct Case {
+        int width, height;
+        const char* title; // set from OnWindowOpen
+        WindowRectangle rectangle;
+        std::string shownTitle;
+    };
+    const Case cases[] = {{0, 0, nullptr, {{50, 50, 850, 650}}, "Kelpwright Project"},
+                          {1024, 768, "Set While Opening", {{50, 50, 1074, 818}}, "Set While Opening"}};
+    for (const Case& run : cases) {
+        SCOPED_TRACE(run.shownTitle);
+        ResetApplicationLayer();
+        handler.calls.clear();
+        handler.width = run.width;
+        handler.height = run.height;
+        std::vector<int> presentedAtUpdate;
+        Run([&](const std::string& name, int count) {
+            if (name == "OnWindowOpen") {
+                // The handle is recorded before OnWindowOpen; the window is shown only later.
+                EXPECT_TRUE(WindowExists(Window()));
+                EXPECT_FALSE(IsWindowShown(Window()));
+                if (run.title != nullptr) {
+                    application.SetWindowTitle(run.title);
+                }
+            }
+            if (name == "OnRealtimeUpdate") {
+                presentedAtUpdate.push_back(CountPresentedFrames());
+                if (count == 1) {
+                    EXPECT_TRUE(IsWindowShown(Window()));
+                    EXPECT_EQ(GetOuterRectangle(Window()), run.rectangle);
+                    EXPECT_EQ(GetWindowTitle(Window()), run.shownTitle);
+                }
+                if (count == 3) {
+                    application.Close();
+                }
+            }
+        });
+
+        EXPECT_EQ(handler.NamesWithoutActivation(),
+                  (Names{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate", "OnRealtimeUpdate",
+                         "OnRealtimeUpdate", "OnWindowClose"}));
+        // The context is made after OnWindowOpen and deleted before the window is
+        // destroyed at teardown; activation may come either side of it.
+        for (const RecordingHandler::Call& call : handler.calls) {
+            if (call.name != "OnBecomeActive" && call.name != "OnBecomeInactive") {
+                EXPECT_EQ(call.contextCurrent, call.name == "OnRealtimeUpdate") << call.name;
             }
         }
-    });
+        // Activation, when the window system reports it, comes once the window exists.
+        ASSERT_GE(handler.calls.size(), 2u);
+        EXPECT_EQ(handler.calls[1].name, "OnWindowOpen");
+        // Every pass presents, the closing one too; teardown presents nothing.
+        ASSERT_EQ(presentedAtUpdate.size(), 3u);
+        EXPECT_GE(presentedAtUpdate[2] - presentedAtUpdate[1], 1);
+        EXPECT_EQ(CountPresentedFrames() - presentedAtUpdate[2], 1);
 
-    EXPECT_EQ(handler.NamesWithoutActivation(),
-              (Names{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate", "OnRealtimeUpdate",
-                     "OnRealtimeUpdate", "OnWindowClose"}));
-    // The context is made after OnWindowOpen and deleted before the window is
-    // destroyed at teardown; activation may come either side of it.
-    for (const RecordingHandler::Call& call : handler.calls) {
-        if (call.name != "OnBecomeActive" && call.name != "OnBecomeInactive") {
-            EXPECT_EQ(call.contextCurrent, call.name == "OnRealtimeUpdate") << call.name;
-        }
+        EXPECT_FALSE(WindowExists(Window()));
+        EXPECT_EQ(GetRealtimeApplicationState().created, 0);
+        EXPECT_EQ(GetRealtimeApplicationState().running, 0);
     }
-    // Activation, when the window system reports it, comes once the window exists.
-    ASSERT_GE(handler.calls.size(), 2u);
-    EXPECT_EQ(handler.calls[1].name, "OnWindowOpen");
-
-    // The handle is recorded before OnWindowOpen; the window is shown only later.
-    EXPECT_TRUE(existsWhenOpened);
-    EXPECT_FALSE(shownWhenOpened);
-
-    ASSERT_EQ(rectangles.size(), 3u);
-    EXPECT_EQ(rectangles[0].left, 50);
-    EXPECT_EQ(rectangles[0].top, 50);
-    EXPECT_EQ(rectangles[0].right, 850);
-    EXPECT_EQ(rectangles[0].bottom, 650);
-    EXPECT_EQ(titles[0], "Kelpwright Project");
-    EXPECT_TRUE(shown[0]);
-
-    EXPECT_FALSE(WindowExists(Window()));
-    EXPECT_EQ(GetRealtimeApplicationState().created, 0);
-    EXPECT_EQ(GetRealtimeApplicationState().running, 0);
-}
-
-TEST_F(RealtimeApplicationTest, WindowTakesTheSizeTheHandlerAsksForAndTheTitleSetWhenItOpens)
-{
-    handler.width = 1024;
-    handler.height = 768;
-    WindowRectangle rectangle = {};
-    std::string titleInLoop;
-    Run([&](const std::string& name, int count) {
-        if (name == "OnWindowOpen") {
-            application.SetWindowTitle("Set While Opening");
-        }
-        if (name == "OnRealtimeUpdate" && count == 1) {
-            rectangle = GetOuterRectangle(Window());
-            titleInLoop = GetWindowTitle(Window());
-            application.Close();
-        }
-    });
-
-    EXPECT_EQ(rectangle.left, 50);
-    EXPECT_EQ(rectangle.top, 50);
-    EXPECT_EQ(rectangle.right, 1074);
-    EXPECT_EQ(rectangle.bottom, 818);
-    EXPECT_EQ(titleInLoop, "Set While Opening");
-}
-
-TEST_F(RealtimeApplicationTest, CloseFromTheUpdateStillPresentsThatPassThenEndsTheRun)
-{
-    std::vector<int> presentedAtUpdate;
-    Run([&](const std::string& name, int count) {
-        if (name == "OnRealtimeUpdate") {
-            presentedAtUpdate.push_back(CountPresentedFrames());
-            if (count == 2) {
-                application.Close();
-            }
-        }
-    });
-
-    ASSERT_EQ(presentedAtUpdate.size(), 2u);
-    EXPECT_GE(presentedAtUpdate[1] - presentedAtUpdate[0], 1);
-    // Teardown presents nothing, so the one present after the last update is that pass's own.
-    EXPECT_EQ(CountPresentedFrames() - presentedAtUpdate[1], 1);
 }
 
 TEST_F(RealtimeApplicationTest, CloseFromAMenuActionHandlesTheRestOfTheQueueThenTearsDown)
@@ -139,35 +102,25 @@ TEST_F(RealtimeApplicationTest, CloseFromAMenuActionHandlesTheRestOfTheQueueThen
         }
     });
 
-    EXPECT_EQ(handler.NamesWithoutActivation(),
-              (Names{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate", "OnMenuAction", "OnMenuAction",
-                     "OnWindowClose"}));
-    std::vector<unsigned int> items;
-    for (const RecordingHandler::Call& call : handler.calls) {
-        if (call.name == "OnMenuAction") {
-            EXPECT_EQ(call.first, 0u);
-            items.push_back(call.second);
-        }
-        if (call.name == "OnWindowClose") {
-            // Raised while the window is destroyed at teardown, after the context is gone.
-            EXPECT_FALSE(call.contextCurrent);
-        }
-    }
-    EXPECT_EQ(items, (std::vector<unsigned int>{2, 3}));
+    EXPECT_EQ(handler.NamesWithoutActivation(), (Names{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate",
+                                                        "OnMenuAction", "OnMenuAction", "OnWindowClose"}));
+    EXPECT_EQ(handler.ChosenItems(), (std::vector<unsigned int>{2, 3}));
+    // Raised while the window is destroyed at teardown, after the context is gone.
+    EXPECT_FALSE(handler.calls.back().contextCurrent);
     EXPECT_FALSE(WindowExists(Window()));
 }
 
 TEST_F(RealtimeApplicationTest, CloseBeforeTheLoopStartsHasNoEffect)
 {
-    for (const std::string closingCallback : {"CollectWindowProperties", "OnWindowOpen"}) {
+    // Activation comes before the loop where the window system activates a
+    // window as it is shown (USER32 does).
+    for (const std::string closingCallback : {"CollectWindowProperties", "OnWindowOpen", "OnBecomeActive"}) {
         SCOPED_TRACE(closingCallback);
         ResetApplicationLayer();
         handler.calls.clear();
         Run([&](const std::string& name, int count) {
-            if (name == closingCallback) {
-                application.Close();
-            }
-            if (name == "OnRealtimeUpdate" && count == 2) {
+            if ((name == closingCallback && handler.Count("OnRealtimeUpdate") == 0) ||
+                (name == "OnRealtimeUpdate" && count == 2)) {
                 application.Close();
             }
         });
@@ -178,8 +131,8 @@ TEST_F(RealtimeApplicationTest, CloseBeforeTheLoopStartsHasNoEffect)
 
 TEST_F(RealtimeApplicationTest, CloseRequestRaisesOnWindowCloseOnceAndEndsTheRunAfterThatDrain)
 {
-    Run([&](const std::string& name, int count) {
-        if (name == "OnRealtimeUpdate" && count == 1) {
+    RunUpdates(0, [&](int count) {
+        if (count == 1) {
             QueueCloseRequest(Window());
         }
     });
@@ -195,25 +148,32 @@ TEST_F(RealtimeApplicationTest, CloseRequestRaisesOnWindowCloseOnceAndEndsTheRun
 TEST_F(RealtimeApplicationTest, SecondExecuteDuringARunReportsAndOpensNothing)
 {
     RecordingHandler secondHandler;
-    RealtimeApplication secondApplication(secondHandler);
+    Kelpwright::Application::RealtimeApplication secondApplication(secondHandler);
     ReportRecorder reports;
-    WindowHandle windowBefore = nullptr;
-    WindowHandle windowAfter = nullptr;
-    Run([&](const std::string& name, int count) {
-        if (name == "OnRealtimeUpdate" && count == 1) {
-            windowBefore = Window();
-            secondApplication.Execute();
-            windowAfter = Window();
-            application.Close();
-        }
+    RunUpdates(1, [&](int) {
+        const WindowHandle windowBefore = Window();
+        secondApplication.Execute();
+        EXPECT_EQ(Window(), windowBefore);
     });
 
     EXPECT_EQ(reports.messages,
               (Names{"kwExternalError: Kelpwright currently supports only a single application at a time."}));
     EXPECT_TRUE(secondHandler.calls.empty());
-    EXPECT_EQ(windowAfter, windowBefore);
     // The first run was not disturbed: it ends as usual.
     EXPECT_EQ(handler.Count("OnWindowClose"), 1);
+}
+
+TEST_F(RealtimeApplicationTest, CreationWhileAWindowHandleIsRecordedReportsAndTakesTheNewWindow)
+{
+    const WindowHandle stale = CreatePlainWindow();
+    GetRealtimeApplicationState().windowHandle = stale;
+    ReportRecorder reports;
+    RunUpdates(1, [&](int) { EXPECT_NE(Window(), stale); });
+
+    EXPECT_EQ(reports.messages, (Names{"kwInternalError: Expected window handle to be unused at this moment."}));
+    EXPECT_EQ(handler.Count("OnRealtimeUpdate"), 1);
+    EXPECT_TRUE(WindowExists(stale));
+    DestroyPlainWindow(stale);
 }
 
 } // namespace

@@ -2,25 +2,21 @@
 // application layer between test cases.
 #include "recording_handler.h"
 
-#include "platform_probe.h"
-
 #include "application/implementation/kwi_system_application_menu.h"
 #include "application/implementation/kwi_window_menu_binding.h"
+
+#include <algorithm>
 
 namespace kwTest {
 
 int RecordingHandler::Count(const std::string& name) const
 {
-    int count = 0;
-    for (const Call& call : calls) {
-        count += call.name == name ? 1 : 0;
-    }
-    return count;
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const Call& call) { return call.name == name; }));
 }
 
-std::vector<std::string> RecordingHandler::NamesWithoutActivation() const
+Names RecordingHandler::NamesWithoutActivation() const
 {
-    std::vector<std::string> names;
+    Names names;
     for (const Call& call : calls) {
         if (call.name != "OnBecomeActive" && call.name != "OnBecomeInactive") {
             names.push_back(call.name);
@@ -29,9 +25,21 @@ std::vector<std::string> RecordingHandler::NamesWithoutActivation() const
     return names;
 }
 
-void RecordingHandler::Record(const std::string& name, unsigned int first, unsigned int second)
+std::vector<unsigned int> RecordingHandler::ChosenItems() const
 {
-    calls.push_back(Call{name, IsRenderingContextCurrent(), first, second});
+    std::vector<unsigned int> items;
+    for (const Call& call : calls) {
+        if (call.name == "OnMenuAction") {
+            EXPECT_EQ(call.menu, 0u) << "menu identifier given with item " << call.item;
+            items.push_back(call.item);
+        }
+    }
+    return items;
+}
+
+void RecordingHandler::Record(const std::string& name, unsigned int menu, unsigned int item)
+{
+    calls.push_back(Call{name, IsRenderingContextCurrent(), menu, item});
     if (action) {
         action(name, Count(name));
     }
@@ -48,16 +56,31 @@ void ResetApplicationLayer()
     kwImplementation::GetMenuRegistry().clear();
 }
 
-void ApplicationRunTest::Run(const std::function<void(const std::string& name, int count)>& script)
+void ApplicationRunTest::Run(const Script& script)
 {
-    const int runawayPasses = 500;
-    handler.action = [this, script, runawayPasses](const std::string& name, int count) {
+    handler.action = [this, script](const std::string& name, int count) {
         script(name, count);
-        if (name == "OnRealtimeUpdate" && count == runawayPasses) {
+        if (name == "OnRealtimeUpdate" && count == 500) {
             application.Close();
         }
     };
     application.Execute();
+}
+
+void ApplicationRunTest::RunUpdates(int closingUpdate, const std::function<void(int count)>& atUpdate,
+                                    const Kelpwright::Application::ApplicationMenu* menu)
+{
+    Run([&](const std::string& name, int count) {
+        if (name == "OnWindowOpen" && menu != nullptr) {
+            application.SetWindowMenu(*menu);
+        }
+        if (name == "OnRealtimeUpdate") {
+            atUpdate(count);
+            if (count == closingUpdate) {
+                application.Close();
+            }
+        }
+    });
 }
 
 } // namespace kwTest

@@ -5,8 +5,12 @@
 #pragma once
 
 #include "application/kw_application_handler_interface.h"
+#include "application/kw_application_menu.h"
 #include "application/kw_realtime_application.h"
 #include "core/kw_error.h"
+#include "core/kw_noncopyable.h"
+
+#include "platform_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -16,37 +20,39 @@
 
 namespace kwTest {
 
+typedef std::vector<std::string> Names;
+typedef std::function<void(const std::string& name, int count)> Script;
+
 class RecordingHandler : public Kelpwright::Application::ApplicationHandlerInterface {
 public:
     struct Call {
         std::string name;
         bool contextCurrent;
-        unsigned int first;  // menu identifier for OnMenuAction
-        unsigned int second; // item identifier for OnMenuAction
+        unsigned int menu; // the identifiers OnMenuAction was given
+        unsigned int item;
     };
 
     std::vector<Call> calls;
-    int width = 0;  // 0 keeps the default size
+    int width = 0; // 0 keeps the default size
     int height = 0;
     // Called after a callback is recorded, with its name and how many times it
     // has been recorded so far (1 for the first).
-    std::function<void(const std::string& name, int count)> action;
+    Script action;
 
     void OnWindowOpen() override { Record("OnWindowOpen"); }
     void OnWindowClose() override { Record("OnWindowClose"); }
     void OnBecomeActive() override { Record("OnBecomeActive"); }
     void OnBecomeInactive() override { Record("OnBecomeInactive"); }
     void OnRealtimeUpdate() override { Record("OnRealtimeUpdate"); }
-    void OnMenuAction(const Kelpwright::Application::MenuIdentifier& menuIdentifier,
-                      const Kelpwright::Application::MenuItemIdentifier& itemIdentifier) override
+    void OnMenuAction(const Kelpwright::Application::MenuIdentifier& menu,
+                      const Kelpwright::Application::MenuItemIdentifier& item) override
     {
-        Record("OnMenuAction", menuIdentifier, itemIdentifier);
+        Record("OnMenuAction", menu, item);
     }
     void CollectWindowProperties(Kelpwright::Application::WindowProperties& properties) override
     {
         if (width != 0) {
-            properties.width = width;
-            properties.height = height;
+            properties = {width, height};
         }
         Record("CollectWindowProperties");
     }
@@ -54,23 +60,22 @@ public:
     int Count(const std::string& name) const;
     // The recorded names in order, without the activation notifications, which
     // depend on the window system's focus handling.
-    std::vector<std::string> NamesWithoutActivation() const;
+    Names NamesWithoutActivation() const;
+    // The items of the OnMenuAction calls in order; each must name menu 0.
+    std::vector<unsigned int> ChosenItems() const;
 
 private:
-    void Record(const std::string& name, unsigned int first = 0, unsigned int second = 0);
+    void Record(const std::string& name, unsigned int menu = 0, unsigned int item = 0);
 };
 
 // Collects the message of every error report made while it exists.
-class ReportRecorder : public Kelpwright::Core::Error::ErrorHandlerInterface {
+class ReportRecorder : public Kelpwright::Core::Error::ErrorHandlerInterface, Kelpwright::Core::Noncopyable {
 public:
     ReportRecorder() { Kelpwright::Core::Error::AddErrorHandler(this); }
     ~ReportRecorder() override { Kelpwright::Core::Error::RemoveErrorHandler(this); }
-    ReportRecorder(const ReportRecorder&) = delete;
-    ReportRecorder& operator=(const ReportRecorder&) = delete;
-
     void OnErrorFired(const std::string& message) override { messages.push_back(message); }
 
-    std::vector<std::string> messages;
+    Names messages;
 };
 
 // Puts the process-wide state of the application layer back as a fresh process
@@ -87,7 +92,14 @@ protected:
 
     // Runs with `script` called after each recorded callback; a run that the
     // case under test fails to end is closed after 500 passes.
-    void Run(const std::function<void(const std::string& name, int count)>& script);
+    void Run(const Script& script);
+    // Runs with `atUpdate` called at each OnRealtimeUpdate and Close after the
+    // update numbered `closingUpdate` (0: the case ends the run otherwise);
+    // `menu`, when given, becomes the window's menu in OnWindowOpen.
+    void RunUpdates(int closingUpdate, const std::function<void(int count)>& atUpdate,
+                    const Kelpwright::Application::ApplicationMenu* menu = nullptr);
+
+    static WindowHandle Window() { return kwImplementation::GetRealtimeApplicationState().windowHandle; }
 
     RecordingHandler handler;
     Kelpwright::Application::RealtimeApplication application{handler};

@@ -14,14 +14,11 @@ namespace kwTest {
 
 namespace {
 
-const char kPlainWindowClassName[] = "KelpwrightProbeWindow";
-
 HWND ToWindow(WindowHandle window) { return static_cast<HWND>(window); }
 
 // ---- Presents: every SwapBuffers call of this program goes through the counter.
 
 typedef BOOL(WINAPI* SwapBuffersFunction)(HDC);
-
 SwapBuffersFunction sSystemSwapBuffers = nullptr;
 int sPresentedFrames = 0;
 
@@ -31,29 +28,22 @@ BOOL WINAPI CountingSwapBuffers(HDC deviceContext)
     return sSystemSwapBuffers(deviceContext);
 }
 
-bool IsImportNamed(unsigned char* image, const IMAGE_THUNK_DATA& lookup, const char* name)
-{
-    if (IMAGE_SNAP_BY_ORDINAL(lookup.u1.Ordinal)) {
-        return false;
-    }
-    const IMAGE_IMPORT_BY_NAME* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(image + lookup.u1.AddressOfData);
-    return std::strcmp(reinterpret_cast<const char*>(byName->Name), name) == 0;
-}
-
 // Replaces the program's import address slot of SwapBuffers (the framework is
 // linked statically, so its calls all go through that one slot).
-void RedirectSwapBuffers()
+bool RedirectSwapBuffers()
 {
     unsigned char* image = reinterpret_cast<unsigned char*>(GetModuleHandleA(nullptr));
-    const IMAGE_DOS_HEADER* dosHeader = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
-    const IMAGE_NT_HEADERS* ntHeaders = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dosHeader->e_lfanew);
+    const IMAGE_NT_HEADERS* ntHeaders =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = ntHeaders->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    IMAGE_IMPORT_DESCRIPTOR* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(image + imports.VirtualAddress);
-    for (; module->Name != 0; ++module) {
-        IMAGE_THUNK_DATA* lookup = reinterpret_cast<IMAGE_THUNK_DATA*>(image + module->OriginalFirstThunk);
-        IMAGE_THUNK_DATA* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(image + module->FirstThunk);
+    for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(image + imports.VirtualAddress); module->Name != 0;
+         ++module) {
+        auto* lookup = reinterpret_cast<IMAGE_THUNK_DATA*>(image + module->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(image + module->FirstThunk);
         for (; lookup->u1.AddressOfData != 0; ++lookup, ++slot) {
-            if (!IsImportNamed(image, *lookup, "SwapBuffers")) {
+            const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(image + lookup->u1.AddressOfData);
+            if (IMAGE_SNAP_BY_ORDINAL(lookup->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<const char*>(byName->Name), "SwapBuffers") != 0) {
                 continue;
             }
             DWORD protection = 0;
@@ -63,40 +53,25 @@ void RedirectSwapBuffers()
             VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), protection, &protection);
         }
     }
+    return true;
 }
 
 // Installed before any test runs.
-const bool sSwapBuffersRedirected = (RedirectSwapBuffers(), true);
+const bool sSwapBuffersRedirected = RedirectSwapBuffers();
 
 // ---- Plain windows: a class of the probe's own that counts what reaches it.
 
-std::map<HWND, int>& MessagesSeen()
-{
-    static std::map<HWND, int> messagesSeen;
-    return messagesSeen;
-}
+std::map<HWND, int> sMessagesSeen;
 
 LRESULT CALLBACK PlainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ++MessagesSeen()[hwnd];
+    ++sMessagesSeen[hwnd];
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void RegisterPlainWindowClass()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = PlainWindowProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kPlainWindowClassName;
-    RegisterClassA(&windowClass); // fails harmlessly when already registered
-}
-
-// ---- Menus.
-
 void ReadMenu(HMENU menu, std::vector<MenuEntry>& entries)
 {
-    const int count = GetMenuItemCount(menu);
-    for (int position = 0; position < count; ++position) {
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
         char name[256] = {};
         MENUITEMINFOA info = {};
         info.cbSize = sizeof(info);
@@ -104,16 +79,11 @@ void ReadMenu(HMENU menu, std::vector<MenuEntry>& entries)
         info.dwTypeData = name;
         info.cch = sizeof(name);
         GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
-
-        MenuEntry entry;
-        entry.isSeparator = (info.fType & MFT_SEPARATOR) != 0;
-        entry.name = entry.isSeparator ? "" : name;
-        entry.identifier = info.wID;
-        entry.state = info.fState;
+        const bool isSeparator = (info.fType & MFT_SEPARATOR) != 0;
+        entries.push_back(MenuEntry{isSeparator ? "" : name, info.wID, info.fState, isSeparator, {}});
         if (info.hSubMenu != nullptr) {
-            ReadMenu(info.hSubMenu, entry.children);
+            ReadMenu(info.hSubMenu, entries.back().children);
         }
-        entries.push_back(entry);
     }
 }
 
@@ -123,7 +93,7 @@ WindowRectangle GetOuterRectangle(WindowHandle window)
 {
     RECT rectangle = {};
     GetWindowRect(ToWindow(window), &rectangle);
-    return WindowRectangle{rectangle.left, rectangle.top, rectangle.right, rectangle.bottom};
+    return {{rectangle.left, rectangle.top, rectangle.right, rectangle.bottom}};
 }
 
 std::string GetWindowTitle(WindowHandle window)
@@ -145,18 +115,17 @@ bool ReadMenuBar(WindowHandle window, std::vector<MenuEntry>& entries)
 {
     entries.clear();
     const HMENU bar = GetMenu(ToWindow(window));
-    if (bar == nullptr) {
-        return false;
+    if (bar != nullptr) {
+        ReadMenu(bar, entries);
     }
-    ReadMenu(bar, entries);
-    return true;
+    return bar != nullptr;
 }
 
 void QueueCloseRequest(WindowHandle window) { PostMessageA(ToWindow(window), WM_CLOSE, 0, 0); }
 
+// A choice from a menu: high word 0, no control.
 void QueueMenuCommand(WindowHandle window, unsigned int identifier)
 {
-    // A choice from a menu: high word 0, no control.
     PostMessageA(ToWindow(window), WM_COMMAND, MAKEWPARAM(identifier, 0), 0);
 }
 
@@ -176,13 +145,17 @@ void DrainQueuedEvents()
 
 WindowHandle CreatePlainWindow()
 {
-    RegisterPlainWindowClass();
-    return CreateWindowExA(0, kPlainWindowClassName, "Kelpwright probe window", WS_OVERLAPPEDWINDOW, 100, 100, 320,
-                           240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PlainWindowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KelpwrightProbeWindow";
+    RegisterClassA(&windowClass); // fails harmlessly when already registered
+    return CreateWindowExA(0, windowClass.lpszClassName, "Kelpwright probe window", WS_OVERLAPPEDWINDOW, 100, 100, 320,
+                           240, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
 void DestroyPlainWindow(WindowHandle window) { DestroyWindow(ToWindow(window)); }
 
-int CountEventsSeenByPlainWindow(WindowHandle window) { return MessagesSeen()[ToWindow(window)]; }
+int CountEventsSeenByPlainWindow(WindowHandle window) { return sMessagesSeen[ToWindow(window)]; }
 
 } // namespace kwTest
