@@ -8,49 +8,39 @@
 #include "game/kwi_game_application_handler.h"
 #include "recording_state.h"
 
-#include <cstdint>
-#include <cstring>
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
-using Kelpwright::Application::ApplicationHandlerInterface;
 using Kelpwright::Application::MenuIdentifier;
 using Kelpwright::Application::MenuItemIdentifier;
 using Kelpwright::Game::GameApplication;
 using Kelpwright::Game::kInvalidGameState;
-using kwImplementation::GetGameApplicationHandler;
 using kwImplementation::GetGameApplicationState;
 using kwImplementation::GetGameStateMachine;
+using kwTest::Log;
 using kwTest::RecordingState;
-using kwTest::ReportCollector;
 
 namespace {
 
-typedef std::vector<std::string> Log;
+// A callback's name with the addresses of the references it was given.
+typedef std::tuple<std::string, const void*, const void*> Action;
 
-// Records forwarded actions with the addresses of the references it was given.
-class RecordingActionHandler : public ApplicationHandlerInterface {
+class RecordingActionHandler : public Kelpwright::Application::ApplicationHandlerInterface {
 public:
-    struct Action {
-        std::string name;
-        const MenuIdentifier* first;
-        const MenuItemIdentifier* second;
-    };
-
-    void OnWindowOpen() override { actions.push_back({"OnWindowOpen", nullptr, nullptr}); }
-    void OnWindowClose() override { actions.push_back({"OnWindowClose", nullptr, nullptr}); }
-    void OnBecomeActive() override { actions.push_back({"OnBecomeActive", nullptr, nullptr}); }
-    void OnBecomeInactive() override { actions.push_back({"OnBecomeInactive", nullptr, nullptr}); }
-    void OnRealtimeUpdate() override { actions.push_back({"OnRealtimeUpdate", nullptr, nullptr}); }
-    void OnMenuAction(const MenuIdentifier& menuIdentifier, const MenuItemIdentifier& itemIdentifier) override
+    void OnWindowOpen() override { actions.emplace_back("OnWindowOpen", nullptr, nullptr); }
+    void OnWindowClose() override { actions.emplace_back("OnWindowClose", nullptr, nullptr); }
+    void OnBecomeActive() override { actions.emplace_back("OnBecomeActive", nullptr, nullptr); }
+    void OnBecomeInactive() override { actions.emplace_back("OnBecomeInactive", nullptr, nullptr); }
+    void OnRealtimeUpdate() override { actions.emplace_back("OnRealtimeUpdate", nullptr, nullptr); }
+    void OnMenuAction(const MenuIdentifier& menu, const MenuItemIdentifier& item) override
     {
-        actions.push_back({"OnMenuAction", &menuIdentifier, &itemIdentifier});
+        actions.emplace_back("OnMenuAction", &menu, &item);
     }
     void OnAuxiliaryAction(const MenuIdentifier& first, const MenuItemIdentifier& second) override
     {
-        actions.push_back({"OnAuxiliaryAction", &first, &second});
+        actions.emplace_back("OnAuxiliaryAction", &first, &second);
     }
 
     std::vector<Action> actions;
@@ -60,173 +50,119 @@ public:
 // leaves the process-wide state machine empty with nothing current.
 class GameApplicationTest : public testing::Test {
 protected:
-    void SetUp() override { ResetModule(); }
-    void TearDown() override
+    void SetUp() override
     {
-        ResetModule();
-        Kelpwright::Game::ChangeToGameState(kInvalidGameState);
-        EXPECT_EQ(GetGameStateMachine().GetStateCount(), 0u);
-    }
-
-    static void ResetModule()
-    {
-        GetGameApplicationHandler().gameApplication = nullptr;
-        GetGameApplicationHandler().actionHandler = nullptr;
+        handler.gameApplication = nullptr;
+        handler.actionHandler = nullptr;
         GetGameApplicationState().instanceExists = false;
         GetGameApplicationState().initialGameState = kInvalidGameState;
     }
+    void TearDown() override
+    {
+        EXPECT_EQ(GetGameStateMachine().GetStateCount(), 0u);
+        EXPECT_EQ(GetGameStateMachine().GetCurrentState(), kInvalidGameState);
+    }
+    Log Take() { return kwTest::Take(log); }
 
+    kwImplementation::GameApplicationHandler& handler = kwImplementation::GetGameApplicationHandler();
     Log log;
-    ReportCollector reports;
+    kwTest::ReportCollector reports;
 };
 
 } // namespace
 
-TEST_F(GameApplicationTest, SecondInstanceMakesBothReports)
+TEST_F(GameApplicationTest, ASecondInstanceIsReported)
 {
-    GameApplication first;
-    EXPECT_TRUE(reports.messages.empty());
-    EXPECT_EQ(GetGameApplicationHandler().gameApplication, &first);
+    const std::string alreadySet = "kwInternalError: GameApplication has already been set?";
     {
-        GameApplication second;
-        EXPECT_EQ(reports.messages, (Log{"kwExternalError: Only a single game application instance can exist at a time.",
-                                         "kwInternalError: GameApplication has already been set?"}));
-        EXPECT_EQ(GetGameApplicationHandler().gameApplication, &second);
+        GameApplication first;
+        EXPECT_TRUE(reports.messages.empty());
+        EXPECT_EQ(handler.gameApplication, &first);
+        {
+            GameApplication second;
+            EXPECT_EQ(reports.Take(),
+                      (Log{"kwExternalError: Only a single game application instance can exist at a time.", alreadySet}));
+            EXPECT_EQ(handler.gameApplication, &second);
+        }
+        EXPECT_FALSE(GetGameApplicationState().instanceExists);
     }
-    EXPECT_FALSE(GetGameApplicationState().instanceExists);
-}
-
-TEST_F(GameApplicationTest, InstanceAfterAnEarlierOneIsGoneIsStillReportedAsSet)
-{
-    { GameApplication earlier; }
-    EXPECT_FALSE(GetGameApplicationState().instanceExists);
+    // The handler still names the earlier application, so a later one is reported as set.
     GameApplication later;
-    EXPECT_EQ(reports.messages, Log{"kwInternalError: GameApplication has already been set?"});
+    EXPECT_EQ(reports.messages, Log{alreadySet});
     EXPECT_TRUE(GetGameApplicationState().instanceExists);
 }
 
-TEST_F(GameApplicationTest, RunGameWithInvalidStateReportsAndRunsAnyway)
-{
-    RecordingState state(1, log);
-    GameApplication application;
-    Kelpwright::Game::ChangeToGameState(1);
-    log.clear();
-
-    // A run already marked as created makes Execute return at once with its own
-    // report, so RunGame can be followed without a window.
-    kwImplementation::GetRealtimeApplicationState().created = 1;
-    GetGameApplicationState().initialGameState = 7;
-    application.RunGame(kInvalidGameState);
-    kwImplementation::GetRealtimeApplicationState().created = 0;
-
-    ASSERT_EQ(reports.messages.size(), 2u);
-    EXPECT_EQ(reports.messages[0], "kwExternalError: Expected stateIdentifier to be a valid game state.");
-    EXPECT_EQ(GetGameApplicationState().initialGameState, kInvalidGameState);
-
-    // When the window opens: the invalid-state report, then no state is current.
-    reports.messages.clear();
-    GetGameApplicationHandler().OnWindowOpen();
-    EXPECT_EQ(reports.messages, Log{"kwInternalError: initial game state is invalid."});
-    EXPECT_EQ(log, Log{"1:OnClose"});
-    EXPECT_EQ(GetGameStateMachine().GetCurrentState(), kInvalidGameState);
-
-    log.clear();
-    GetGameApplicationHandler().OnRealtimeUpdate();
-    EXPECT_TRUE(log.empty());
-}
-
-TEST_F(GameApplicationTest, WindowOpenChecksThenChangesToTheInitialState)
+TEST_F(GameApplicationTest, WindowOpenChangesToTheStateRunGameWasGiven)
 {
     RecordingState first(1, log);
     RecordingState second(2, log);
+    handler.OnWindowOpen();
+    EXPECT_EQ(reports.Take(), (Log{"kwInternalError: Game Application has not been set.",
+                                   "kwInternalError: initial game state is invalid."}));
 
-    GetGameApplicationHandler().OnWindowOpen();
-    EXPECT_EQ(reports.messages, (Log{"kwInternalError: Game Application has not been set.",
-                                     "kwInternalError: initial game state is invalid."}));
-
-    reports.messages.clear();
     GameApplication application;
     GetGameApplicationState().initialGameState = 2;
-    GetGameApplicationHandler().OnWindowOpen();
+    handler.OnWindowOpen();
     EXPECT_TRUE(reports.messages.empty());
-    EXPECT_EQ(log, Log{"2:OnOpen"});
-    EXPECT_EQ(GetGameStateMachine().GetCurrentState(), 2);
+    EXPECT_EQ(Take(), Log{"2:OnOpen"});
 
     // An identifier no state has: the machine reports and state 2 stays open.
-    log.clear();
     GetGameApplicationState().initialGameState = 9;
-    GetGameApplicationHandler().OnWindowOpen();
-    EXPECT_EQ(reports.messages,
+    handler.OnWindowOpen();
+    EXPECT_EQ(reports.Take(),
               Log{"kwExternalError: Trying to set GameState with id(9) which does not exists in Game Machine."});
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(GetGameStateMachine().GetCurrentState(), 2);
-}
 
-TEST_F(GameApplicationTest, EachRealtimeUpdateIsOneFrameOfTheCurrentState)
-{
-    RecordingState state(2, log);
-    Kelpwright::Game::ChangeToGameState(2);
-
-    for (int frame = 0; frame < 3; ++frame) {
-        log.clear();
-        GetGameApplicationHandler().OnRealtimeUpdate();
-        // The step count depends on the time the process-wide machine carries.
-        ASSERT_GE(log.size(), 3u);
-        EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"2:OnUpdate", "2:OnRender", "2:OnPostRender"}));
-    }
-    ASSERT_EQ(state.deltaTimes.size(), 3u);
-    EXPECT_EQ(state.deltaTimes[2], 0.016666668f);
-
-    // Activation and close events leave the states alone.
-    log.clear();
-    GetGameApplicationHandler().OnBecomeActive();
-    GetGameApplicationHandler().OnBecomeInactive();
-    GetGameApplicationHandler().OnWindowClose();
-    Kelpwright::Application::WindowProperties properties = {800, 600};
-    GetGameApplicationHandler().CollectWindowProperties(properties);
+    // RunGame reports an invalid state and keeps it all the same. A run already
+    // marked as created makes Execute return at once with its own report, so
+    // RunGame can be followed without a window.
+    kwImplementation::GetRealtimeApplicationState().created = 1;
+    application.RunGame(kInvalidGameState);
+    kwImplementation::GetRealtimeApplicationState().created = 0;
+    ASSERT_EQ(reports.messages.size(), 2u);
+    EXPECT_EQ(reports.Take()[0], "kwExternalError: Expected stateIdentifier to be a valid game state.");
+    EXPECT_EQ(GetGameApplicationState().initialGameState, kInvalidGameState);
+    // When the window opens: the invalid-state report, then no state is current.
+    handler.OnWindowOpen();
+    EXPECT_EQ(reports.messages, Log{"kwInternalError: initial game state is invalid."});
+    EXPECT_EQ(Take(), Log{"2:OnClose"});
+    EXPECT_EQ(GetGameStateMachine().GetCurrentState(), kInvalidGameState);
+    handler.OnRealtimeUpdate();
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(properties.width, 800);
-    EXPECT_EQ(properties.height, 600);
-    EXPECT_EQ(GetGameStateMachine().GetCurrentState(), 2);
 }
 
 TEST_F(GameApplicationTest, ActionsReachOnlyTheRegisteredActionHandler)
 {
+    RecordingState state(2, log);
+    Kelpwright::Game::ChangeToGameState(2);
     GameApplication application;
     RecordingActionHandler actionHandler;
     const MenuIdentifier menu = 0;
     const MenuItemIdentifier exitItem = 1;
     const MenuItemIdentifier otherItem = 4;
 
-    // None registered: dropped.
-    GetGameApplicationHandler().OnMenuAction(menu, exitItem);
-    GetGameApplicationHandler().OnAuxiliaryAction(menu, exitItem);
-
+    handler.OnMenuAction(menu, exitItem); // none registered: dropped
     application.SetActionHandler(&actionHandler);
-    EXPECT_EQ(GetGameApplicationHandler().actionHandler, &actionHandler);
-    GetGameApplicationHandler().OnMenuAction(menu, exitItem);
-    GetGameApplicationHandler().OnMenuAction(menu, otherItem);
-    GetGameApplicationHandler().OnAuxiliaryAction(menu, otherItem);
-    // Window callbacks are the game's, not the action handler's.
-    GetGameApplicationHandler().OnWindowClose();
-    GetGameApplicationHandler().OnBecomeActive();
-    GetGameApplicationHandler().OnRealtimeUpdate();
-
-    ASSERT_EQ(actionHandler.actions.size(), 3u);
-    EXPECT_EQ(actionHandler.actions[0].name, "OnMenuAction");
-    EXPECT_EQ(actionHandler.actions[0].first, &menu);
-    EXPECT_EQ(actionHandler.actions[0].second, &exitItem);
-    EXPECT_EQ(actionHandler.actions[1].name, "OnMenuAction");
-    EXPECT_EQ(actionHandler.actions[1].second, &otherItem);
-    EXPECT_EQ(actionHandler.actions[2].name, "OnAuxiliaryAction");
-    EXPECT_EQ(actionHandler.actions[2].first, &menu);
-    EXPECT_EQ(actionHandler.actions[2].second, &otherItem);
+    handler.OnMenuAction(menu, exitItem);
+    handler.OnMenuAction(menu, otherItem);
+    handler.OnAuxiliaryAction(menu, otherItem);
+    // Activation and close events are the game's to ignore: neither the states
+    // nor the action handler see them. An update is one frame of the state.
+    Take();
+    handler.OnBecomeActive();
+    handler.OnBecomeInactive();
+    handler.OnWindowClose();
+    EXPECT_TRUE(log.empty());
+    handler.OnRealtimeUpdate();
+    EXPECT_EQ(Take().back(), "2:OnPostRender");
 
     // Cleared, as a closing state does: dropped again.
     application.SetActionHandler(nullptr);
-    GetGameApplicationHandler().OnMenuAction(menu, exitItem);
-    GetGameApplicationHandler().OnAuxiliaryAction(menu, exitItem);
-    EXPECT_EQ(actionHandler.actions.size(), 3u);
+    handler.OnMenuAction(menu, exitItem);
+    handler.OnAuxiliaryAction(menu, exitItem);
+    EXPECT_EQ(actionHandler.actions, (std::vector<Action>{Action("OnMenuAction", &menu, &exitItem),
+                                                          Action("OnMenuAction", &menu, &otherItem),
+                                                          Action("OnAuxiliaryAction", &menu, &otherItem)}));
     EXPECT_TRUE(reports.messages.empty());
 }
 
@@ -249,18 +185,13 @@ TEST_F(GameApplicationTest, RunGameOpensTheStateAndDrivesOneFramePerPass)
     application.RunGame(2);
 
     EXPECT_TRUE(reports.messages.empty());
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.front(), "2:OnOpen");
-    Log withoutSteps;
-    for (const std::string& entry : log) {
-        if (entry != "2:OnSimulate") {
-            withoutSteps.push_back(entry);
-        }
+    // The step counts depend on the time the process-wide machine carries.
+    log.erase(std::remove(log.begin(), log.end(), "2:OnSimulate"), log.end());
+    Log expected{"2:OnOpen"};
+    for (int pass = 0; pass < 3; ++pass) {
+        expected.insert(expected.end(), {"2:OnUpdate", "2:OnRender", "2:OnPostRender"});
     }
-    EXPECT_EQ(withoutSteps, (Log{"2:OnOpen", "2:OnUpdate", "2:OnRender", "2:OnPostRender", "2:OnUpdate", "2:OnRender",
-                                 "2:OnPostRender", "2:OnUpdate", "2:OnRender", "2:OnPostRender"}));
+    EXPECT_EQ(log, expected);
     EXPECT_EQ(GetGameStateMachine().GetCurrentState(), 2);
-    for (float deltaTime : state.deltaTimes) {
-        EXPECT_EQ(deltaTime, 0.016666668f);
-    }
+    EXPECT_EQ(state.deltaTimes, std::vector<float>(3, 0.016666668f));
 }

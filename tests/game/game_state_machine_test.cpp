@@ -8,16 +8,17 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
+using Kelpwright::Game::ChangeToGameState;
 using Kelpwright::Game::kInvalidGameState;
+using Kelpwright::Game::UpdateCurrentGameState;
 using kwImplementation::GameStateMachine;
 using kwImplementation::GetGameStateMachine;
+using kwTest::Frame;
+using kwTest::Log;
 using kwTest::RecordingState;
-using kwTest::ReportCollector;
 
 namespace {
 
@@ -28,8 +29,6 @@ std::uint32_t Bits(float value)
     return bits;
 }
 
-typedef std::vector<std::string> Log;
-
 // Every test leaves the process-wide machine as it found it: empty, nothing current.
 class GameStateMachineTest : public testing::Test {
 protected:
@@ -39,95 +38,46 @@ protected:
         EXPECT_EQ(GetGameStateMachine().GetCurrentState(), kInvalidGameState);
     }
 
+    Log Take() { return kwTest::Take(log); }
+
+    GameStateMachine machine;
     Log log;
-    ReportCollector reports;
+    kwTest::ReportCollector reports;
 };
 
 } // namespace
 
-TEST_F(GameStateMachineTest, StepsFollowSinglePrecisionArithmetic)
+TEST_F(GameStateMachineTest, StepsFollowSinglePrecisionArithmeticAndStopWithNoCurrentState)
 {
-    GameStateMachine machine;
     RecordingState state(1, log);
     machine.AddState(&state);
+    machine.UpdateState(kInvalidGameState);
     machine.ChangeToState(1);
-    log.clear();
+    EXPECT_EQ(Take(), Log{"1:OnOpen"});
 
-    const std::uint32_t expectedTime[6] = {0x3BDA7410, 0x3B5A7418, 0x31800000, 0x3BDA7418, 0x3B5A7428, 0x32000000};
-    const size_t expectedSteps[6] = {1, 2, 2, 1, 2, 2};
-    for (int frame = 0; frame < 6; ++frame) {
-        log.clear();
-        machine.UpdateState(kInvalidGameState);
-        Log expected(expectedSteps[frame], "1:OnSimulate");
-        expected.insert(expected.end(), {"1:OnUpdate", "1:OnRender", "1:OnPostRender"});
-        EXPECT_EQ(log, expected) << "frame " << frame + 1;
-        EXPECT_EQ(Bits(machine.GetSimulationTime()), expectedTime[frame]) << "frame " << frame + 1;
-        if (frame == 2) {
-            // About 4e-9 is left over: neither used up nor a whole step.
-            EXPECT_EQ(machine.GetSimulationTime(), 3.7252903e-9f);
-            EXPECT_NE(machine.GetSimulationTime(), 0.0f);
-            EXPECT_NE(machine.GetSimulationTime(), 0.01f);
+    // After the third frame 2^-28 s (about 4e-9) is left: neither used up nor a whole step.
+    // The seventh frame starts from the sixth's time: a pause without a current state keeps it.
+    const std::uint32_t expectedTime[7] = {0x3BDA7410, 0x3B5A7418, 0x31800000, 0x3BDA7418,
+                                           0x3B5A7428, 0x32000000, 0x3BDA7420};
+    const size_t expectedSteps[7] = {1, 2, 2, 1, 2, 2, 1};
+    for (int frame = 0; frame < 7; ++frame) {
+        if (frame == 6) {
+            machine.ChangeToState(kInvalidGameState);
+            machine.UpdateState(kInvalidGameState);
+            UpdateCurrentGameState(); // the process-wide machine has nothing current either
+            machine.ChangeToState(1);
+            EXPECT_EQ(Take(), (Log{"1:OnClose", "1:OnOpen"}));
         }
+        machine.UpdateState(kInvalidGameState);
+        EXPECT_EQ(Take(), Frame(1, expectedSteps[frame])) << "frame " << frame + 1;
+        EXPECT_EQ(Bits(machine.GetSimulationTime()), expectedTime[frame]) << "frame " << frame + 1;
     }
-
-    ASSERT_EQ(state.deltaTimes.size(), 6u);
-    for (float deltaTime : state.deltaTimes) {
-        EXPECT_EQ(Bits(deltaTime), 0x3C888889u); // 0.016666668f
-    }
+    EXPECT_EQ(state.deltaTimes, std::vector<float>(7, 0.016666668f)); // 0x3C888889
     EXPECT_TRUE(reports.messages.empty());
 }
 
-TEST_F(GameStateMachineTest, UpdateByIdentifierDrivesThatState)
+TEST_F(GameStateMachineTest, ChangesCloseTheCurrentStateBeforeOpeningAndRemovalsCloseIt)
 {
-    GameStateMachine machine;
-    RecordingState current(1, log);
-    RecordingState other(2, log);
-    machine.AddState(&current);
-    machine.AddState(&other);
-    machine.ChangeToState(1);
-    log.clear();
-
-    machine.UpdateState(2);
-    EXPECT_EQ(log, (Log{"2:OnSimulate", "2:OnUpdate", "2:OnRender", "2:OnPostRender"}));
-}
-
-TEST_F(GameStateMachineTest, NoCurrentStateRunsNothingAndKeepsTheTime)
-{
-    GameStateMachine machine;
-    RecordingState state(1, log);
-    machine.AddState(&state);
-
-    machine.UpdateState(kInvalidGameState);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(Bits(machine.GetSimulationTime()), 0u);
-
-    machine.ChangeToState(1);
-    machine.UpdateState(kInvalidGameState);
-    const float afterOneFrame = machine.GetSimulationTime();
-    machine.ChangeToState(kInvalidGameState);
-    log.clear();
-
-    machine.UpdateState(kInvalidGameState);
-    machine.UpdateState(kInvalidGameState);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(Bits(machine.GetSimulationTime()), Bits(afterOneFrame));
-
-    // Changing back does not reset the time either: the next frame starts from it.
-    machine.ChangeToState(1);
-    log.clear();
-    machine.UpdateState(kInvalidGameState);
-    EXPECT_EQ(log, (Log{"1:OnSimulate", "1:OnSimulate", "1:OnUpdate", "1:OnRender", "1:OnPostRender"}));
-
-    // The process-wide machine with nothing current does the same.
-    const float globalTime = GetGameStateMachine().GetSimulationTime();
-    Kelpwright::Game::UpdateCurrentGameState();
-    EXPECT_EQ(Bits(GetGameStateMachine().GetSimulationTime()), Bits(globalTime));
-    EXPECT_TRUE(reports.messages.empty());
-}
-
-TEST_F(GameStateMachineTest, ChangesCloseTheCurrentStateBeforeOpening)
-{
-    GameStateMachine machine;
     RecordingState first(1, log);
     RecordingState second(2, log);
     machine.AddState(&first);
@@ -136,154 +86,105 @@ TEST_F(GameStateMachineTest, ChangesCloseTheCurrentStateBeforeOpening)
 
     machine.ChangeToState(1);
     machine.ChangeToState(2);
-    EXPECT_EQ(log, (Log{"1:OnOpen", "1:OnClose", "2:OnOpen"}));
-
+    EXPECT_EQ(Take(), (Log{"1:OnOpen", "1:OnClose", "2:OnOpen"}));
     // No shortcut for the state that is already current.
-    log.clear();
     machine.ChangeToState(2);
-    EXPECT_EQ(log, (Log{"2:OnClose", "2:OnOpen"}));
-    EXPECT_EQ(machine.GetCurrentState(), 2);
-
-    log.clear();
+    EXPECT_EQ(Take(), (Log{"2:OnClose", "2:OnOpen"}));
+    // An identifier names the state to drive, current or not.
+    machine.UpdateState(1);
+    EXPECT_EQ(Take(), Frame(1, 1));
     machine.ChangeToState(kInvalidGameState);
-    EXPECT_EQ(log, (Log{"2:OnClose"}));
+    EXPECT_EQ(Take(), Log{"2:OnClose"});
     EXPECT_EQ(machine.GetCurrentState(), kInvalidGameState);
-
-    log.clear();
     machine.ChangeToState(kInvalidGameState);
     EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(reports.messages.empty());
-}
 
-TEST_F(GameStateMachineTest, RemovingStates)
-{
-    GameStateMachine machine;
-    RecordingState first(1, log);
-    RecordingState second(2, log);
-    machine.AddState(&first);
-    machine.AddState(&second);
+    // Removing another state calls nothing on it; removing the current one closes it.
     machine.ChangeToState(1);
-    log.clear();
-
+    Take();
     machine.RemoveState(2);
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(machine.FindState(2), nullptr);
     EXPECT_EQ(machine.GetCurrentState(), 1);
-
     machine.RemoveState(1);
-    EXPECT_EQ(log, (Log{"1:OnClose"}));
+    EXPECT_EQ(Take(), Log{"1:OnClose"});
     EXPECT_EQ(machine.GetCurrentState(), kInvalidGameState);
     EXPECT_EQ(machine.GetStateCount(), 0u);
+
+    // A machine going away forgets its states without closing them.
+    {
+        GameStateMachine other;
+        other.AddState(&first);
+        other.ChangeToState(1);
+        Take();
+    }
+    EXPECT_TRUE(log.empty());
     EXPECT_TRUE(reports.messages.empty());
 }
 
 TEST_F(GameStateMachineTest, UnregisteredIdentifiersReportAndChangeNothing)
 {
-    GameStateMachine machine;
     RecordingState state(1, log);
     machine.AddState(&state);
     machine.ChangeToState(1);
     machine.UpdateState(kInvalidGameState);
-    const float time = machine.GetSimulationTime();
-    log.clear();
+    const std::uint32_t time = Bits(machine.GetSimulationTime());
+    Take();
 
     machine.ChangeToState(9);
-    EXPECT_EQ(reports.messages,
-              Log{"kwExternalError: Trying to set GameState with id(9) which does not exists in Game Machine."});
-    EXPECT_TRUE(log.empty()); // the current state stays open
-    EXPECT_EQ(machine.GetCurrentState(), 1);
-
-    reports.messages.clear();
     machine.UpdateState(9);
-    EXPECT_EQ(reports.messages,
-              Log{"kwExternalError: Trying to update GameState with id(9) which does not exist in Game Machine."});
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(Bits(machine.GetSimulationTime()), Bits(time));
-
-    reports.messages.clear();
     machine.RemoveState(9);
-    EXPECT_EQ(reports.messages,
-              Log{"kwExternalError: Trying to remove GameState with id(9) which does not exists in Game Machine."});
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(reports.Take(),
+              (Log{"kwExternalError: Trying to set GameState with id(9) which does not exists in Game Machine.",
+                   "kwExternalError: Trying to update GameState with id(9) which does not exist in Game Machine.",
+                   "kwExternalError: Trying to remove GameState with id(9) which does not exists in Game Machine."}));
+    EXPECT_TRUE(log.empty()); // the current state stays open
+    EXPECT_EQ(Bits(machine.GetSimulationTime()), time);
     EXPECT_EQ(machine.GetStateCount(), 1u);
     EXPECT_EQ(machine.GetCurrentState(), 1);
 
     // The current state still runs normally: no fault repeats on later frames.
-    reports.messages.clear();
     machine.UpdateState(kInvalidGameState);
     EXPECT_TRUE(reports.messages.empty());
     EXPECT_EQ(log.back(), "1:OnPostRender");
 }
 
-TEST_F(GameStateMachineTest, DuplicateRegistrationKeepsTheNewerState)
+TEST_F(GameStateMachineTest, StatesEnterAndLeaveTheProcessWideMachineThemselves)
 {
     std::unique_ptr<RecordingState> older(new RecordingState(3, log));
-    EXPECT_TRUE(reports.messages.empty());
     std::unique_ptr<RecordingState> newer(new RecordingState(3, log));
-    EXPECT_EQ(reports.messages, Log{"kwExternalError: GameState with id(3) already exists in Game Machine."});
+    EXPECT_EQ(reports.Take(), Log{"kwExternalError: GameState with id(3) already exists in Game Machine."});
     EXPECT_EQ(GetGameStateMachine().FindState(3), newer.get());
     EXPECT_EQ(GetGameStateMachine().GetStateCount(), 1u);
-
     // The older state's removal takes out the entry, which is the newer one's
     // by now, so the newer state's own removal finds nothing.
-    reports.messages.clear();
     older.reset();
     EXPECT_TRUE(reports.messages.empty());
     EXPECT_EQ(GetGameStateMachine().FindState(3), nullptr);
     newer.reset();
-    EXPECT_EQ(reports.messages,
+    EXPECT_EQ(reports.Take(),
               Log{"kwExternalError: Trying to remove GameState with id(3) which does not exists in Game Machine."});
-    EXPECT_TRUE(log.empty());
-}
 
-TEST_F(GameStateMachineTest, InvalidIdentifierIsReportedAndEnteredAnyway)
-{
     {
-        RecordingState state(kInvalidGameState, log);
+        RecordingState invalid(kInvalidGameState, log);
         EXPECT_EQ(reports.messages,
                   Log{"kwExternalError: GameState with id: kInvalidGameState cannot be added to Game Machine."});
-        EXPECT_EQ(GetGameStateMachine().FindState(kInvalidGameState), &state);
+        EXPECT_EQ(GetGameStateMachine().FindState(kInvalidGameState), &invalid);
         // 0 names no state to a change, and the current state to an update.
-        Kelpwright::Game::ChangeToGameState(kInvalidGameState);
-        Kelpwright::Game::UpdateCurrentGameState();
+        ChangeToGameState(kInvalidGameState);
+        UpdateCurrentGameState();
     }
-    EXPECT_EQ(reports.messages.size(), 1u);
-    EXPECT_TRUE(log.empty());
-}
-
-TEST_F(GameStateMachineTest, StatesRegisterThemselvesAndLeaveWhenDestroyed)
-{
-    {
-        RecordingState first(1, log);
-        RecordingState second(2, log);
-        EXPECT_EQ(GetGameStateMachine().FindState(1), &first);
-        EXPECT_EQ(GetGameStateMachine().FindState(2), &second);
-        EXPECT_EQ(GetGameStateMachine().GetCurrentState(), kInvalidGameState);
-    }
-    // Never current: never opened or closed.
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(reports.Take().size(), 1u);
+    EXPECT_TRUE(log.empty()); // states never current are never opened or closed
 
     {
         RecordingState state(2, log);
-        Kelpwright::Game::ChangeToGameState(2);
-        Kelpwright::Game::UpdateCurrentGameState();
+        ChangeToGameState(2);
+        UpdateCurrentGameState();
         EXPECT_EQ(log.front(), "2:OnOpen");
-        EXPECT_EQ(log.back(), "2:OnPostRender");
-        log.clear();
+        EXPECT_EQ(Take().back(), "2:OnPostRender");
     }
     // Destroyed while current: closed through the base, whose OnClose is empty.
     EXPECT_TRUE(log.empty());
     EXPECT_TRUE(reports.messages.empty());
-}
-
-TEST_F(GameStateMachineTest, DestroyingTheMachineCallsNoState)
-{
-    RecordingState state(1, log);
-    {
-        GameStateMachine machine;
-        machine.AddState(&state);
-        machine.ChangeToState(1);
-        log.clear();
-    }
-    EXPECT_TRUE(log.empty());
 }

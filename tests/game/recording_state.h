@@ -1,9 +1,9 @@
 // Test support for the game framework: a game state that logs every callback
-// as "<identifier>:<callback>" into a shared list, and an error handler that
-// collects report messages while it exists.
+// as "<identifier>:<callback>" into a shared list, and the list of callbacks
+// one frame should make.
 #pragma once
 
-#include "core/kw_error.h"
+#include "../core/report_collector.h"
 #include "core/kw_noncopyable.h"
 #include "game/kw_game_state.h"
 
@@ -13,9 +13,20 @@
 
 namespace kwTest {
 
+// One frame of the given state: its simulation steps, then update, render and post-render.
+inline Log Frame(int identifier, size_t steps)
+{
+    const std::string state = std::to_string(identifier) + ":";
+    Log frame(steps, state + "OnSimulate");
+    for (const char* callback : {"OnUpdate", "OnRender", "OnPostRender"}) {
+        frame.push_back(state + callback);
+    }
+    return frame;
+}
+
 class RecordingState : public Kelpwright::Game::GameStateInterface, public Kelpwright::Core::Noncopyable {
 public:
-    RecordingState(Kelpwright::Game::GameStateIdentifier identifier, std::vector<std::string>& log)
+    RecordingState(Kelpwright::Game::GameStateIdentifier identifier, Log& log)
         : GameStateInterface(identifier)
         , mLog(log)
     {
@@ -32,11 +43,7 @@ public:
     }
     void OnRender() override { Record("OnRender"); }
     void OnPostRender() override { Record("OnPostRender"); }
-    bool OnOpen() override
-    {
-        Record("OnOpen");
-        return GameStateInterface::OnOpen();
-    }
+    bool OnOpen() override { Record("OnOpen"); return GameStateInterface::OnOpen(); }
     void OnClose() override { Record("OnClose"); }
 
     std::vector<float> deltaTimes;
@@ -45,16 +52,7 @@ public:
 private:
     void Record(const char* callback) { mLog.push_back(std::to_string(GetIdentifier()) + ":" + callback); }
 
-    std::vector<std::string>& mLog;
-};
-
-class ReportCollector : public Kelpwright::Core::Error::ErrorHandlerInterface {
-public:
-    ReportCollector() { Kelpwright::Core::Error::AddErrorHandler(this); }
-    ~ReportCollector() override { Kelpwright::Core::Error::RemoveErrorHandler(this); }
-    void OnErrorFired(const std::string& message) override { messages.push_back(message); }
-
-    std::vector<std::string> messages;
+    Log& mLog;
 };
 
 } // namespace kwTest

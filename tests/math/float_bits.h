@@ -1,13 +1,13 @@
-// Test support: exact comparison of floats and vectors by their bit patterns,
-// so that -0 and +0, and NaNs, are told apart and no tolerance hides a rounding.
+// Test support: exact comparison of vectors by their bit patterns, so that -0
+// and +0, and NaNs, are told apart and no tolerance hides a rounding.
 #pragma once
 
 #include "math/vector3.h"
 
 #include <cstdint>
 #include <cstring>
-
-#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
 
 namespace kwTest {
 
@@ -18,18 +18,12 @@ inline std::uint32_t Bits(float value)
     return bits;
 }
 
-inline testing::AssertionResult HasBits(const Skidwell::Vector3& v, std::uint32_t x, std::uint32_t y, std::uint32_t z)
+// "x y z" as hexadecimal bit patterns: equal texts mean equal bits, and a mismatch shows all three.
+inline std::string Hex(const Skidwell::Vector3& v)
 {
-    if (Bits(v.x) == x && Bits(v.y) == y && Bits(v.z) == z) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << std::hex << "got (0x" << Bits(v.x) << ", 0x" << Bits(v.y) << ", 0x"
-                                       << Bits(v.z) << "), expected (0x" << x << ", 0x" << y << ", 0x" << z << ")";
-}
-
-inline testing::AssertionResult SameBits(const Skidwell::Vector3& actual, const Skidwell::Vector3& expected)
-{
-    return HasBits(actual, Bits(expected.x), Bits(expected.y), Bits(expected.z));
+    std::ostringstream text;
+    text << std::hex << Bits(v.x) << " " << Bits(v.y) << " " << Bits(v.z);
+    return text.str();
 }
 
 } // namespace kwTest
