@@ -42,15 +42,14 @@ protected:
         }
         return 0;
     }
-
 };
 
 TEST_P(MenuSampleEndToEnd, ChoosingFileThenExitEndsTheProgram)
 {
     const std::string build = GetParam();
     ProgramProcess program(LaunchCommand(build, kProgram), ArtifactPath("menu-sample-" + build + ".out"));
-    const Window window = mSession.WaitForWindow(kTitle, 90.0);
-    ASSERT_NE(window, 0u) << program.Output();
+    const Window window = WaitForProgramWindow(program, kTitle);
+    ASSERT_NE(window, 0u);
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
 
     // "File" is the first entry of the menu bar, just above the drawing surface.
@@ -74,8 +73,8 @@ TEST_P(MenuSampleEndToEnd, CloseRequestEndsTheProgram)
 {
     const std::string build = GetParam();
     ProgramProcess program(LaunchCommand(build, kProgram), ArtifactPath("menu-sample-close-" + build + ".out"));
-    const Window window = mSession.WaitForWindow(kTitle, 90.0);
-    ASSERT_NE(window, 0u) << program.Output();
+    const Window window = WaitForProgramWindow(program, kTitle);
+    ASSERT_NE(window, 0u);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
 
     mSession.RequestClose(window);

@@ -85,4 +85,14 @@ void BuildProgramTest::SetUp()
     ASSERT_TRUE(mSession.IsOpen()) << "no X display";
 }
 
+Window BuildProgramTest::WaitForProgramWindow(const ProgramProcess& program, const char* title)
+{
+    // Wine creates its prefix on first use, which can take a while.
+    const Window window = mSession.WaitForWindow(title, 90.0);
+    if (window == 0) {
+        ADD_FAILURE() << "no window titled \"" << title << "\"; the program printed:\n" << program.Output();
+    }
+    return window;
+}
+
 } // namespace kwE2e

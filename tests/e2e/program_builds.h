@@ -2,6 +2,7 @@
 // builds ("linux", "win32", "win64") the way a user of that build would.
 #pragma once
 
+#include "program_process.h"
 #include "x11_session.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,8 @@ protected:
     {
     }
     void SetUp() override;
+    // The program's window, found by title (0 after a failure that shows what the program printed).
+    Window WaitForProgramWindow(const ProgramProcess& program, const char* title);
 
     const char* const mProgram;
     X11Session mSession;

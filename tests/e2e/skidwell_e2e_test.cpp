@@ -80,8 +80,8 @@ TEST_P(SkidwellEndToEnd, DrawsTheCurveTestAndEndsOnCloseRequest)
     ProgramProcess program(LaunchCommand(build, kProgram), ArtifactPath("skidwell-" + build + ".out"));
     ASSERT_TRUE(program.Started());
 
-    const Window window = mSession.WaitForWindow(kTitle, 90.0);
-    ASSERT_NE(window, 0u) << "no window titled \"" << kTitle << "\"; output:\n" << program.Output();
+    const Window window = WaitForProgramWindow(program, kTitle);
+    ASSERT_NE(window, 0u);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
 
     const ScreenRectangle surface = mSession.DrawingSurface(window);
