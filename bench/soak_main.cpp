@@ -1,0 +1,130 @@
+// The memory soak: Skidwell's curve test state runs in a real window for a
+// number of frames (the first argument, one million by default) and the heap
+// in use (glibc's mallinfo2().uordblks), the resident memory (/proc/self/statm)
+// and the calls of operator new and delete are taken once the warm-up frames
+// have run and again at the last frame. Linux only (glibc, /proc).
+#include "bench_support.h"
+
+#include "application/kw_realtime_application.h"
+#include "application_globals.h"
+#include "game/kw_game_application.h"
+#include "test_curve_state.h"
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const unsigned long kDefaultFrames = 1000000;
+const unsigned long kMostWarmUpFrames = 1000;
+
+struct MemorySample {
+    unsigned long frame;
+    std::size_t heapInUse;
+    std::size_t resident;
+    kwBench::HeapCounts heapCounts;
+};
+
+// Read with plain system calls: stdio would allocate a buffer on the heap it measures.
+std::size_t ResidentBytes()
+{
+    char text[128] = {};
+    const int file = open("/proc/self/statm", O_RDONLY);
+    if (file < 0) {
+        return 0;
+    }
+    const ssize_t length = read(file, text, sizeof(text) - 1);
+    close(file);
+    unsigned long sizePages = 0;
+    unsigned long residentPages = 0;
+    if (length <= 0 || std::sscanf(text, "%lu %lu", &sizePages, &residentPages) != 2) {
+        return 0;
+    }
+    return residentPages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+MemorySample Sample(unsigned long frame)
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return MemorySample{frame, heap.uordblks, ResidentBytes(), kwBench::CurrentHeapCounts()};
+}
+
+// The program's own state with a frame counter: it samples after the warm-up
+// and at the last frame, and then closes the application.
+class SoakState : public TestCurveState {
+public:
+    SoakState(unsigned long frames, unsigned long warmUpFrames)
+        : mFrames(frames)
+        , mWarmUpFrames(warmUpFrames)
+        , mFramesRun(0)
+        , mStart{}
+        , mEnd{}
+    {
+    }
+
+    void OnPostRender() override
+    {
+        ++mFramesRun;
+        if (mFramesRun == mWarmUpFrames) {
+            mStart = Sample(mFramesRun);
+        }
+        if (mFramesRun == mFrames) {
+            mEnd = Sample(mFramesRun);
+            gApplication->Close();
+        }
+    }
+
+    unsigned long FramesRun() const { return mFramesRun; }
+    const MemorySample& Start() const { return mStart; }
+    const MemorySample& End() const { return mEnd; }
+
+private:
+    unsigned long mFrames;
+    unsigned long mWarmUpFrames;
+    unsigned long mFramesRun;
+    MemorySample mStart;
+    MemorySample mEnd;
+};
+
+long long Growth(std::size_t from, std::size_t to) { return static_cast<long long>(to) - static_cast<long long>(from); }
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const unsigned long frames = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : kDefaultFrames;
+    if (frames < 2) {
+        std::fprintf(stderr, "usage: %s [FRAMES]   (at least 2 frames)\n", argv[0]);
+        return 2;
+    }
+    const unsigned long warmUpFrames = std::min(kMostWarmUpFrames, frames / 2);
+
+    SoakState state(frames, warmUpFrames);
+    Kelpwright::Game::GameApplication application;
+    gGameApplication = &application;
+    gApplication = &application;
+    application.RunGame(state.GetIdentifier());
+
+    if (state.FramesRun() < frames) {
+        std::printf("The window was closed after %lu of %lu frames; nothing to compare.\n", state.FramesRun(), frames);
+        return 1;
+    }
+    const MemorySample& start = state.Start();
+    const MemorySample& end = state.End();
+    std::printf("frames: %lu (samples after frame %lu and after frame %lu)\n", frames, start.frame, end.frame);
+    std::printf("%-34s %16s %16s %10s\n", "", "after warm-up", "at the end", "growth");
+    std::printf("%-34s %16zu %16zu %10lld\n", "heap in use (bytes, uordblks)", start.heapInUse, end.heapInUse,
+                Growth(start.heapInUse, end.heapInUse));
+    std::printf("%-34s %16zu %16zu %10lld\n", "resident memory (bytes, statm)", start.resident, end.resident,
+                Growth(start.resident, end.resident));
+    std::printf("%-34s %16zu %16zu %10lld\n", "operator new calls so far", start.heapCounts.allocations,
+                end.heapCounts.allocations, Growth(start.heapCounts.allocations, end.heapCounts.allocations));
+    std::printf("%-34s %16zu %16zu %10lld\n", "operator delete calls so far", start.heapCounts.frees,
+                end.heapCounts.frees, Growth(start.heapCounts.frees, end.heapCounts.frees));
+    return end.heapInUse > start.heapInUse ? 1 : 0;
+}
