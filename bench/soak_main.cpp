@@ -2,7 +2,9 @@
 // number of frames (the first argument, one million by default) and the heap
 // in use (glibc's mallinfo2().uordblks), the resident memory (/proc/self/statm)
 // and the calls of operator new and delete are taken once the warm-up frames
-// have run and again at the last frame. Linux only (glibc, /proc).
+// have run, after every tenth of the run and at the last frame. Heap and
+// resident memory are in bytes; the call counts are totals since start-up.
+// Linux only (glibc, /proc).
 #include "bench_support.h"
 
 #include "application/kw_realtime_application.h"
@@ -10,6 +12,7 @@
 #include "game/kw_game_application.h"
 #include "test_curve_state.h"
 
+#include <GL/gl.h>
 #include <fcntl.h>
 #include <malloc.h>
 #include <unistd.h>
@@ -48,14 +51,25 @@ std::size_t ResidentBytes()
     return residentPages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
 }
 
+// The OpenGL driver finishes its work first: a software renderer holds heap
+// memory for a frame it is still drawing, which is not growth.
 MemorySample Sample(unsigned long frame)
 {
+    glFinish();
     const struct mallinfo2 heap = mallinfo2();
     return MemorySample{frame, heap.uordblks, ResidentBytes(), kwBench::CurrentHeapCounts()};
 }
 
-// The program's own state with a frame counter: it samples after the warm-up
-// and at the last frame, and then closes the application.
+void PrintSample(const char* label, const MemorySample& sample)
+{
+    std::printf("%-10s %10lu %16zu %16zu %14zu %14zu\n", label, sample.frame, sample.heapInUse, sample.resident,
+                sample.heapCounts.allocations, sample.heapCounts.frees);
+    std::fflush(stdout);
+}
+
+// The program's own state with a frame counter: it samples after the warm-up,
+// after every tenth of the run and at the last frame, and then closes the
+// application.
 class SoakState : public TestCurveState {
 public:
     SoakState(unsigned long frames, unsigned long warmUpFrames)
@@ -72,10 +86,13 @@ public:
         ++mFramesRun;
         if (mFramesRun == mWarmUpFrames) {
             mStart = Sample(mFramesRun);
-        }
-        if (mFramesRun == mFrames) {
+            PrintSample("warm-up", mStart);
+        } else if (mFramesRun == mFrames) {
             mEnd = Sample(mFramesRun);
+            PrintSample("end", mEnd);
             gApplication->Close();
+        } else if (mFramesRun > mWarmUpFrames && mFramesRun % (mFrames / 10) == 0) {
+            PrintSample("", Sample(mFramesRun));
         }
     }
 
@@ -104,6 +121,11 @@ int main(int argc, char* argv[])
     }
     const unsigned long warmUpFrames = std::min(kMostWarmUpFrames, frames / 2);
 
+    // Printed before the run, so that standard output's buffer exists before the warm-up ends.
+    std::printf("%-10s %10s %16s %16s %14s %14s\n", "sample", "frame", "heap in use", "resident", "operator new",
+                "operator delete");
+    std::fflush(stdout);
+
     SoakState state(frames, warmUpFrames);
     Kelpwright::Game::GameApplication application;
     gGameApplication = &application;
@@ -116,15 +138,10 @@ int main(int argc, char* argv[])
     }
     const MemorySample& start = state.Start();
     const MemorySample& end = state.End();
-    std::printf("frames: %lu (samples after frame %lu and after frame %lu)\n", frames, start.frame, end.frame);
-    std::printf("%-34s %16s %16s %10s\n", "", "after warm-up", "at the end", "growth");
-    std::printf("%-34s %16zu %16zu %10lld\n", "heap in use (bytes, uordblks)", start.heapInUse, end.heapInUse,
-                Growth(start.heapInUse, end.heapInUse));
-    std::printf("%-34s %16zu %16zu %10lld\n", "resident memory (bytes, statm)", start.resident, end.resident,
-                Growth(start.resident, end.resident));
-    std::printf("%-34s %16zu %16zu %10lld\n", "operator new calls so far", start.heapCounts.allocations,
-                end.heapCounts.allocations, Growth(start.heapCounts.allocations, end.heapCounts.allocations));
-    std::printf("%-34s %16zu %16zu %10lld\n", "operator delete calls so far", start.heapCounts.frees,
-                end.heapCounts.frees, Growth(start.heapCounts.frees, end.heapCounts.frees));
+    std::printf("Growth from frame %lu to frame %lu: heap in use %lld bytes, resident memory %lld bytes, "
+                "operator new calls %lld, operator delete calls %lld\n",
+                start.frame, end.frame, Growth(start.heapInUse, end.heapInUse), Growth(start.resident, end.resident),
+                Growth(start.heapCounts.allocations, end.heapCounts.allocations),
+                Growth(start.heapCounts.frees, end.heapCounts.frees));
     return end.heapInUse > start.heapInUse ? 1 : 0;
 }
