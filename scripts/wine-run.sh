@@ -7,7 +7,8 @@ set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${KW_WINEPREFIX:-$here/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# A test may ask Wine to prefer its own DLLs (KW_WINEDLLOVERRIDES).
+export WINEDLLOVERRIDES="mscoree,mshtml=${KW_WINEDLLOVERRIDES:+;$KW_WINEDLLOVERRIDES}"
 
 loader=/usr/lib/wine/wine64
 if [ $# -gt 0 ] && [ -f "$1" ] && objdump -f "$1" 2>/dev/null | grep -q 'file format pei-i386'; then

@@ -1,23 +1,14 @@
-// A tiny game built against the installed Kelpwright package: one state made
-// current and driven for one frame, without a window.
+// A tiny game built against the installed package: one state driven one frame.
 #include "core/kw_noncopyable.h"
 #include "game/kw_game_state_machine.h"
 
 #include <cstdio>
 
-namespace {
-
-class CountingState : public Kelpwright::Game::GameStateInterface, public Kelpwright::Core::Noncopyable {
-public:
-    CountingState()
-        : GameStateInterface(7)
-    {
-    }
+struct CountingState : Kelpwright::Game::GameStateInterface, Kelpwright::Core::Noncopyable {
+    CountingState() : GameStateInterface(7) {}
     void OnSimulate() override { ++steps; }
     int steps = 0;
 };
-
-} // namespace
 
 int main()
 {
@@ -26,5 +17,4 @@ int main()
     Kelpwright::Game::UpdateCurrentGameState();
     std::printf("consumer: %d step, state %d current\n", state.steps,
                 static_cast<int>(kwImplementation::GetGameStateMachine().GetCurrentState()));
-    return 0;
 }

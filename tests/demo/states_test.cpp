@@ -1,0 +1,209 @@
+// Tests of the two game states without a window: what the curve test draws on
+// opening and at its steps, one whole trajectory hashed to the bit (the same
+// constants in every build), and the demo's menu, exit and turning figure.
+#include "application/implementation/kwi_realtime_application_run.h"
+#include "application/implementation/kwi_system_application_menu.h"
+#include "application_globals.h"
+#include "demo_state.h"
+#include "game/kw_game_application.h"
+#include "game/kw_game_state_machine.h"
+#include "game/kwi_game_application_handler.h"
+#include "math/float_bits.h"
+#include "recording_gl.h"
+#include "test_curve_state.h"
+
+#include <gtest/gtest.h>
+
+using kwTest::Hex;
+using Skidwell::Vector3;
+
+namespace {
+
+const Vector3 kPoints[] = {Vector3(-1, 0, 0), Vector3(-1, 0, 0.5f), Vector3(0, 0, 0.25f),
+                           Vector3(1, 0, 0.5f), Vector3(1, 0, 0), Vector3(0, 0, -1)};
+
+// The states reach the application through the global pointers, as in the program.
+void PublishApplication()
+{
+    static Kelpwright::Game::GameApplication application;
+    gGameApplication = &application;
+    gApplication = &application;
+    TestCurveState::ResetCurveParameter();
+    DemoState::ResetSpinAngle();
+}
+
+typedef std::vector<std::string> Entries;
+
+std::string Entry(unsigned color, const std::string& points)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%x ", color);
+    return text + points;
+}
+
+// A ring as "colour first-point": its first point is the centre moved by the radius along +z.
+std::string Ring(unsigned color, const Vector3& center, float radius)
+{
+    return Entry(color, Hex(Vector3(center.x, center.y, center.z + radius)));
+}
+
+std::string Line(unsigned color, const Vector3& start, const Vector3& end) { return Entry(color, Hex(start) + " " + Hex(end)); }
+
+// The temporary paths (each a closed 25-point ring), then the temporary lines.
+Entries Temporary(const Skidwell::Visualization& store)
+{
+    Entries entries;
+    for (const Skidwell::PathPrimitive& path : store.GetTemporaryPaths()) {
+        entries.push_back(Entry(path.color, Hex(path.points.at(0))) + (path.closed && path.points.size() == 25 ? "" : " ?"));
+    }
+    for (const Skidwell::LinePrimitive& line : store.GetTemporaryLines()) {
+        entries.push_back(Line(line.color, line.start, line.end));
+    }
+    return entries;
+}
+
+} // namespace
+
+TEST(States, CurveTestOpensWithTwentyFourRingsThenTheOpenGreyCurve)
+{
+    PublishApplication();
+    TestCurveState state;
+    ASSERT_TRUE(state.OnOpen());
+    const std::vector<Skidwell::PathPrimitive>& paths = state.GetVisualization().GetPermanentPaths();
+    ASSERT_EQ(paths.size(), 25u);
+    const float radii[] = {0.024f, 0.025f, 0.026f, 0.027f};
+    for (size_t ring = 0; ring < 24; ++ring) {
+        EXPECT_EQ(Entry(paths[ring].color, Hex(paths[ring].points[0])) + (paths[ring].closed ? "" : " open"),
+                  Ring(0xFFFFFFFF, kPoints[ring / 4], radii[ring % 4])) << ring;
+    }
+    const Skidwell::PathPrimitive& curve = paths[24];
+    EXPECT_EQ(curve.color, 0xFF808080u);
+    EXPECT_FALSE(curve.closed);
+    ASSERT_EQ(curve.points.size(), 150u);
+    EXPECT_EQ(Hex(curve.points[0]) + " " + Hex(curve.points[25]), Hex(kPoints[0]) + " " + Hex(kPoints[1]));
+}
+
+TEST(States, CurveTestMarkerAtTheFirstStepAndOnTheRestartingStep)
+{
+    PublishApplication();
+    TestCurveState state;
+    ASSERT_TRUE(state.OnOpen());
+    state.OnSimulate();
+    EXPECT_EQ(TestCurveState::GetCurveParameter(), 0.01f);
+    const Vector3 p1(-1.1666666f, 0, 0.25f);
+    const Vector3 p2(-1.1666666f, 0, 0.45833334f);
+    const Vector3 marker = Skidwell::EvaluateBezier(0.01f, kPoints[0], p1, p2, kPoints[1]);
+    // The marker ring, the rings of segment 0's control points, then three lines from the marker.
+    Entries entries = Temporary(state.GetVisualization());
+    ASSERT_EQ(entries.size(), 8u);
+    EXPECT_EQ(Entries(entries.begin(), entries.begin() + 5),
+              (Entries{Ring(0xFF00FF00, marker, 0.05f), Ring(0xFFFF00FF, kPoints[0], 0.05f), Ring(0xFF880088, p1, 0.05f),
+                       Ring(0xFF008888, p2, 0.05f), Ring(0xFF00FFFF, kPoints[1], 0.05f)}));
+    const unsigned lineColors[] = {0xFF00FF00, 0xFF008800, 0xFFFF0000};
+    for (int line = 0; line < 3; ++line) {
+        const std::string start = Entry(lineColors[line], Hex(marker) + " ");
+        EXPECT_EQ(entries[5 + line].substr(0, start.size()), start) << line;
+    }
+
+    // The 600th step passes 6 (as 6.0000424) and restarts on (-1, 0, 0), where the
+    // derivative is (-0.5, 0, 0.75): the unit tangent and the side a right angle from it.
+    for (int step = 1; step < 600; ++step) {
+        state.OnSimulate();
+    }
+    EXPECT_EQ(TestCurveState::GetCurveParameter(), 0.0f);
+    const Vector3 tangent(-0.5547002f, 0, 0.8320503f);
+    const Vector3 side(-0.8320503f, 0, -0.5547002f);
+    entries = Temporary(state.GetVisualization());
+    ASSERT_EQ(entries.size(), 8u);
+    EXPECT_EQ(entries[0], Ring(0xFF00FF00, kPoints[0], 0.05f));
+    EXPECT_EQ(Entries(entries.begin() + 5, entries.end()),
+              (Entries{Line(0xFF00FF00, kPoints[0], kPoints[0] + tangent * 0.5f),
+                       Line(0xFF008800, kPoints[0], kPoints[0] + tangent * -0.5f),
+                       Line(0xFFFF0000, kPoints[0], kPoints[0] + side * 0.5f)}));
+}
+
+// FNV-1a (64 bits) over every coordinate's IEEE bytes, least significant first:
+// after each step the points of every temporary path, then every line's ends.
+TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
+{
+    PublishApplication();
+    struct TracedState : TestCurveState {
+        void OnSimulate() override
+        {
+            TestCurveState::OnSimulate();
+            for (const Skidwell::PathPrimitive& path : GetVisualization().GetTemporaryPaths()) {
+                for (const Vector3& point : path.points) {
+                    Add(point);
+                }
+            }
+            for (const Skidwell::LinePrimitive& line : GetVisualization().GetTemporaryLines()) {
+                Add(line.start);
+                Add(line.end);
+            }
+            ++steps;
+            if (steps == 600 || steps == 3600) {
+                hashes[steps / 3600] = hash;
+            }
+        }
+        void Add(const Vector3& point)
+        {
+            for (float value : {point.x, point.y, point.z}) {
+                for (int byte = 0; byte < 4; ++byte) {
+                    hash = (hash ^ (kwTest::Bits(value) >> (8 * byte) & 0xFF)) * 0x100000001b3ull;
+                }
+            }
+        }
+        std::uint64_t hash = 0xcbf29ce484222325ull;
+        std::uint64_t hashes[2] = {0, 0};
+        int steps = 0;
+    } state;
+    Kelpwright::Game::ChangeToGameState(state.GetIdentifier());
+    while (state.steps < 3600) {
+        kwRecordedGlCalls()->clear();
+        Kelpwright::Game::UpdateCurrentGameState();
+    }
+    EXPECT_EQ(state.hashes[0], 0xa1a0d74e9e306ca2ull);
+    EXPECT_EQ(state.hashes[1], 0x4cdc2c9964cbba31ull);
+}
+
+TEST(States, DemoDeclaresFileExitOnceClosesOnExitAndTurnsItsRadius)
+{
+    PublishApplication();
+    DemoState state;
+    unsigned char& running = kwImplementation::GetRealtimeApplicationState().running;
+    testing::internal::CaptureStdout(); // without a window, attaching the menu reports
+    for (int opening = 0; opening < 2; ++opening) {
+        ASSERT_TRUE(state.OnOpen());
+        running = 1;
+        kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 0);
+        EXPECT_EQ(running, 1);
+        kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 1);
+        EXPECT_EQ(running, 0);
+        state.OnClose();
+    }
+    running = 1;
+    kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 1); // closed: dropped
+    EXPECT_EQ(running, 1);
+    running = 0;
+    EXPECT_EQ(testing::internal::GetCapturedStdout().find("already exists"), std::string::npos);
+    const Kelpwright::Application::MenuItem* root = kwImplementation::GetMenuRoot(0);
+    ASSERT_TRUE(root != nullptr && root->children.size() == 1 && root->children[0].children.size() == 1);
+    EXPECT_EQ(root->children[0].displayName + "(" + std::to_string(root->children[0].identifier) + ") " +
+                  root->children[0].children[0].displayName + "(" + std::to_string(root->children[0].children[0].identifier) + ")",
+              "File(0) Exit(1)");
+
+    // One step: the x-axis line, the inner circle, its radius towards about (0.0013565, 0, -0.7158958), the outer circle.
+    state.OnSimulate();
+    const Vector3 center(0, 0, -0.5f);
+    EXPECT_EQ(DemoState::GetSpinAngle(), 0.006283f);
+    EXPECT_EQ(Temporary(state.GetVisualization()),
+              (Entries{Ring(0xFFA0A0B0, center, 0.2159f), Ring(0xFF404050, center, 0.2979f),
+                       Line(0xFF8080FF, Vector3(-10, 0, 0), Vector3(10, 0, 0)),
+                       Line(0xFFA0A0B0, center, Vector3(0.0013564908f, 0, -0.71589577f))}));
+    // The angle's sum is formed in double: after 500 steps a float sum has drifted.
+    for (int step = 1; step < 500; ++step) {
+        state.OnSimulate();
+    }
+    EXPECT_EQ(kwTest::Bits(DemoState::GetSpinAngle()), 0x40490E8Eu); // about 3.1415
+    EXPECT_EQ(Hex(state.GetVisualization().GetTemporaryLines()[1].end), "378fa18e 0 be91758e");
+}

@@ -1,0 +1,52 @@
+// Test support: a recording OpenGL 1.1, linked in place of the system library
+// (on Windows as a DLL named opengl32.dll beside the test program). Each call
+// the drawing code makes is kept with its arguments, floats as bit patterns.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kwTest {
+struct GlCall {
+    const char* name;
+    unsigned count;
+    std::uint32_t floatMask; // bit i set: argument i is a float's bit pattern
+    std::uint32_t args[16];
+};
+} // namespace kwTest
+
+// Reserved up front: recording allocates nothing while callers clear it between frames.
+extern "C" std::vector<kwTest::GlCall>* kwRecordedGlCalls();
+
+namespace kwTest {
+
+// The calls `draw` makes, as "glVertex3f(1 -0 0.25) glEnd()": floats with nine
+// digits, which tell every float (and -0) apart; integers in hexadecimal.
+inline std::string GlText(const std::function<void()>& draw)
+{
+    kwRecordedGlCalls()->clear();
+    draw();
+    std::string text;
+    for (const GlCall& call : *kwRecordedGlCalls()) {
+        text += std::string(text.empty() ? "" : " ") + call.name + "(";
+        for (unsigned i = 0; i < call.count; ++i) {
+            char value[32];
+            float f;
+            std::memcpy(&f, &call.args[i], sizeof f);
+            if (call.floatMask >> i & 1) {
+                std::snprintf(value, sizeof value, "%.9g", static_cast<double>(f));
+            } else {
+                std::snprintf(value, sizeof value, "0x%x", call.args[i]);
+            }
+            text += std::string(i == 0 ? "" : " ") + value;
+        }
+        text += ")";
+    }
+    return text;
+}
+
+} // namespace kwTest
