@@ -19,6 +19,8 @@ using Skidwell::Vector3;
 
 namespace {
 
+typedef std::vector<std::string> Entries;
+
 const Vector3 kPoints[] = {Vector3(-1, 0, 0), Vector3(-1, 0, 0.5f), Vector3(0, 0, 0.25f),
                            Vector3(1, 0, 0.5f), Vector3(1, 0, 0), Vector3(0, 0, -1)};
 
@@ -32,24 +34,17 @@ void PublishApplication()
     DemoState::ResetSpinAngle();
 }
 
-typedef std::vector<std::string> Entries;
-
 std::string Entry(unsigned color, const std::string& points)
 {
     char text[16];
-    std::snprintf(text, sizeof text, "%x ", color);
-    return text + points;
+    return std::snprintf(text, sizeof text, "%x ", color), text + points;
 }
 
-// A ring as "colour first-point": its first point is the centre moved by the radius along +z.
-std::string Ring(unsigned color, const Vector3& center, float radius)
-{
-    return Entry(color, Hex(Vector3(center.x, center.y, center.z + radius)));
-}
-
+// A ring as its colour and first point, the centre moved by the radius along +z.
+std::string Ring(unsigned color, const Vector3& c, float radius) { return Entry(color, Hex(Vector3(c.x, c.y, c.z + radius))); }
 std::string Line(unsigned color, const Vector3& start, const Vector3& end) { return Entry(color, Hex(start) + " " + Hex(end)); }
 
-// The temporary paths (each a closed 25-point ring), then the temporary lines.
+// The temporary paths (each must be a closed 25-point ring), then the temporary lines.
 Entries Temporary(const Skidwell::Visualization& store)
 {
     Entries entries;
@@ -64,7 +59,7 @@ Entries Temporary(const Skidwell::Visualization& store)
 
 } // namespace
 
-TEST(States, CurveTestOpensWithTwentyFourRingsThenTheOpenGreyCurve)
+TEST(States, CurveTestDrawsRingsAndCurveOnOpeningAndTheMarkerAtItsSteps)
 {
     PublishApplication();
     TestCurveState state;
@@ -72,53 +67,39 @@ TEST(States, CurveTestOpensWithTwentyFourRingsThenTheOpenGreyCurve)
     const std::vector<Skidwell::PathPrimitive>& paths = state.GetVisualization().GetPermanentPaths();
     ASSERT_EQ(paths.size(), 25u);
     const float radii[] = {0.024f, 0.025f, 0.026f, 0.027f};
-    for (size_t ring = 0; ring < 24; ++ring) {
+    for (size_t ring = 0; ring < 24; ++ring) { // four white rings per point, in point order
         EXPECT_EQ(Entry(paths[ring].color, Hex(paths[ring].points[0])) + (paths[ring].closed ? "" : " open"),
                   Ring(0xFFFFFFFF, kPoints[ring / 4], radii[ring % 4])) << ring;
     }
-    const Skidwell::PathPrimitive& curve = paths[24];
-    EXPECT_EQ(curve.color, 0xFF808080u);
-    EXPECT_FALSE(curve.closed);
-    ASSERT_EQ(curve.points.size(), 150u);
-    EXPECT_EQ(Hex(curve.points[0]) + " " + Hex(curve.points[25]), Hex(kPoints[0]) + " " + Hex(kPoints[1]));
-}
+    ASSERT_EQ(paths[24].points.size(), 150u); // the grey curve, open
+    EXPECT_EQ(Entry(paths[24].color, Hex(paths[24].points[0]) + " " + Hex(paths[24].points[25])) + (paths[24].closed ? " closed" : ""),
+              Entry(0xFF808080, Hex(kPoints[0]) + " " + Hex(kPoints[1])));
 
-TEST(States, CurveTestMarkerAtTheFirstStepAndOnTheRestartingStep)
-{
-    PublishApplication();
-    TestCurveState state;
-    ASSERT_TRUE(state.OnOpen());
+    // Step 1: the marker at t = 0.01, the rings of segment 0's control points, three lines from the marker.
     state.OnSimulate();
-    EXPECT_EQ(TestCurveState::GetCurveParameter(), 0.01f);
-    const Vector3 p1(-1.1666666f, 0, 0.25f);
-    const Vector3 p2(-1.1666666f, 0, 0.45833334f);
+    const Vector3 p1(-1.1666666f, 0, 0.25f), p2(-1.1666666f, 0, 0.45833334f);
     const Vector3 marker = Skidwell::EvaluateBezier(0.01f, kPoints[0], p1, p2, kPoints[1]);
-    // The marker ring, the rings of segment 0's control points, then three lines from the marker.
     Entries entries = Temporary(state.GetVisualization());
     ASSERT_EQ(entries.size(), 8u);
     EXPECT_EQ(Entries(entries.begin(), entries.begin() + 5),
               (Entries{Ring(0xFF00FF00, marker, 0.05f), Ring(0xFFFF00FF, kPoints[0], 0.05f), Ring(0xFF880088, p1, 0.05f),
                        Ring(0xFF008888, p2, 0.05f), Ring(0xFF00FFFF, kPoints[1], 0.05f)}));
     const unsigned lineColors[] = {0xFF00FF00, 0xFF008800, 0xFFFF0000};
-    for (int line = 0; line < 3; ++line) {
+    for (unsigned line = 0; line < 3; ++line) {
         const std::string start = Entry(lineColors[line], Hex(marker) + " ");
-        EXPECT_EQ(entries[5 + line].substr(0, start.size()), start) << line;
+        EXPECT_EQ(entries[5 + line].substr(0, start.size()), start);
     }
-
-    // The 600th step passes 6 (as 6.0000424) and restarts on (-1, 0, 0), where the
-    // derivative is (-0.5, 0, 0.75): the unit tangent and the side a right angle from it.
+    // Step 600 passes 6 (as 6.0000424) and restarts on (-1, 0, 0), where the derivative
+    // is (-0.5, 0, 0.75): the unit tangent both ways and the side a right angle from it.
     for (int step = 1; step < 600; ++step) {
         state.OnSimulate();
     }
     EXPECT_EQ(TestCurveState::GetCurveParameter(), 0.0f);
-    const Vector3 tangent(-0.5547002f, 0, 0.8320503f);
-    const Vector3 side(-0.8320503f, 0, -0.5547002f);
+    const Vector3 tangent(-0.5547002f, 0, 0.8320503f), side(-0.8320503f, 0, -0.5547002f);
     entries = Temporary(state.GetVisualization());
-    ASSERT_EQ(entries.size(), 8u);
-    EXPECT_EQ(entries[0], Ring(0xFF00FF00, kPoints[0], 0.05f));
+    EXPECT_EQ(entries.at(0), Ring(0xFF00FF00, kPoints[0], 0.05f));
     EXPECT_EQ(Entries(entries.begin() + 5, entries.end()),
-              (Entries{Line(0xFF00FF00, kPoints[0], kPoints[0] + tangent * 0.5f),
-                       Line(0xFF008800, kPoints[0], kPoints[0] + tangent * -0.5f),
+              (Entries{Line(0xFF00FF00, kPoints[0], kPoints[0] + tangent * 0.5f), Line(0xFF008800, kPoints[0], kPoints[0] + tangent * -0.5f),
                        Line(0xFFFF0000, kPoints[0], kPoints[0] + side * 0.5f)}));
 }
 
@@ -137,11 +118,9 @@ TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
                 }
             }
             for (const Skidwell::LinePrimitive& line : GetVisualization().GetTemporaryLines()) {
-                Add(line.start);
-                Add(line.end);
+                Add(line.start), Add(line.end);
             }
-            ++steps;
-            if (steps == 600 || steps == 3600) {
+            if (++steps == 600 || steps == 3600) {
                 hashes[steps / 3600] = hash;
             }
         }
@@ -153,11 +132,10 @@ TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
                 }
             }
         }
-        std::uint64_t hash = 0xcbf29ce484222325ull;
-        std::uint64_t hashes[2] = {0, 0};
+        std::uint64_t hash = 0xcbf29ce484222325ull, hashes[2] = {0, 0};
         int steps = 0;
     } state;
-    Kelpwright::Game::ChangeToGameState(state.GetIdentifier());
+    Kelpwright::Game::ChangeToGameState(state.GetIdentifier()); // driven by the machine, drawn into the recording OpenGL
     while (state.steps < 3600) {
         kwRecordedGlCalls()->clear();
         Kelpwright::Game::UpdateCurrentGameState();
@@ -175,33 +153,31 @@ TEST(States, DemoDeclaresFileExitOnceClosesOnExitAndTurnsItsRadius)
     for (int opening = 0; opening < 2; ++opening) {
         ASSERT_TRUE(state.OnOpen());
         running = 1;
-        kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 0);
+        kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 0); // "File" does nothing
         EXPECT_EQ(running, 1);
         kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 1);
         EXPECT_EQ(running, 0);
         state.OnClose();
     }
     running = 1;
-    kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 1); // closed: dropped
+    kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 1); // closed: no longer forwarded
     EXPECT_EQ(running, 1);
     running = 0;
     EXPECT_EQ(testing::internal::GetCapturedStdout().find("already exists"), std::string::npos);
-    const Kelpwright::Application::MenuItem* root = kwImplementation::GetMenuRoot(0);
-    ASSERT_TRUE(root != nullptr && root->children.size() == 1 && root->children[0].children.size() == 1);
-    EXPECT_EQ(root->children[0].displayName + "(" + std::to_string(root->children[0].identifier) + ") " +
-                  root->children[0].children[0].displayName + "(" + std::to_string(root->children[0].children[0].identifier) + ")",
-              "File(0) Exit(1)");
+    const Kelpwright::Application::MenuItem& root = *kwImplementation::GetMenuRoot(0);
+    ASSERT_TRUE(root.children.size() == 1 && root.children[0].children.size() == 1);
+    EXPECT_EQ(root.children[0].displayName + std::to_string(root.children[0].identifier) +
+                  root.children[0].children[0].displayName + std::to_string(root.children[0].children[0].identifier),
+              "File0Exit1");
 
-    // One step: the x-axis line, the inner circle, its radius towards about (0.0013565, 0, -0.7158958), the outer circle.
+    // One step: the inner circle, the outer circle, the x-axis line and the radius towards about (0.0013565, 0, -0.7158958).
     state.OnSimulate();
     const Vector3 center(0, 0, -0.5f);
     EXPECT_EQ(DemoState::GetSpinAngle(), 0.006283f);
     EXPECT_EQ(Temporary(state.GetVisualization()),
               (Entries{Ring(0xFFA0A0B0, center, 0.2159f), Ring(0xFF404050, center, 0.2979f),
-                       Line(0xFF8080FF, Vector3(-10, 0, 0), Vector3(10, 0, 0)),
-                       Line(0xFFA0A0B0, center, Vector3(0.0013564908f, 0, -0.71589577f))}));
-    // The angle's sum is formed in double: after 500 steps a float sum has drifted.
-    for (int step = 1; step < 500; ++step) {
+                       Line(0xFF8080FF, Vector3(-10, 0, 0), Vector3(10, 0, 0)), Line(0xFFA0A0B0, center, Vector3(0.0013564908f, 0, -0.71589577f))}));
+    for (int step = 1; step < 500; ++step) { // each sum is formed in double: a float sum drifts by now
         state.OnSimulate();
     }
     EXPECT_EQ(kwTest::Bits(DemoState::GetSpinAngle()), 0x40490E8Eu); // about 3.1415

@@ -1,6 +1,6 @@
-// Test support: the recording OpenGL entry points (C linkage, the system's
-// calling convention) and, on Windows, stubs of the WGL calls that the window
-// backend imports from the same library.
+// Test support: the recording OpenGL entry points, with C linkage and the
+// system's calling convention, and on Windows stubs of the WGL calls that the
+// window backend imports from the same library.
 #include "recording_gl.h"
 
 #if defined(_WIN32)
@@ -13,25 +13,16 @@
 
 namespace {
 
-std::vector<kwTest::GlCall>& Calls()
-{
-    static std::vector<kwTest::GlCall> calls = [] {
-        std::vector<kwTest::GlCall> reserved;
-        reserved.reserve(1 << 16);
-        return reserved;
-    }();
-    return calls;
-}
-
 struct Recording {
     kwTest::GlCall call;
     void Add(unsigned value) { call.args[call.count++] = value; }
-    void Add(float value)
-    {
-        std::memcpy(&call.args[call.count], &value, sizeof value);
-        call.floatMask |= 1u << call.count++;
-    }
+    void Add(float value) { call.floatMask |= 1u << call.count, std::memcpy(&call.args[call.count++], &value, 4); }
 };
+
+std::vector<kwTest::GlCall> sCalls = [] {
+    std::vector<kwTest::GlCall> calls;
+    return calls.reserve(1 << 16), calls;
+}();
 
 template <typename... Value>
 void Record(const char* name, Value... values)
@@ -39,12 +30,12 @@ void Record(const char* name, Value... values)
     Recording recording = {{name, 0, 0, {}}};
     const int expand[] = {0, (recording.Add(values), 0)...};
     (void)expand;
-    Calls().push_back(recording.call);
+    sCalls.push_back(recording.call);
 }
 
 } // namespace
 
-extern "C" KW_EXPORT std::vector<kwTest::GlCall>* kwRecordedGlCalls() { return &Calls(); }
+extern "C" KW_EXPORT std::vector<kwTest::GlCall>* kwRecordedGlCalls() { return &sCalls; }
 
 KW_GL(void) glBegin(unsigned mode) { Record("glBegin", mode); }
 KW_GL(void) glEnd() { Record("glEnd"); }
@@ -61,17 +52,13 @@ KW_GL(void) glPushMatrix() { Record("glPushMatrix"); }
 KW_GL(void) glPopMatrix() { Record("glPopMatrix"); }
 KW_GL(void) glMatrixMode(unsigned mode) { Record("glMatrixMode", mode); }
 KW_GL(void) glLoadIdentity() { Record("glLoadIdentity"); }
+KW_GL(void) glLoadMatrixf(const float* m)
+{
+    Record("glLoadMatrixf", m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13], m[14], m[15]);
+}
 KW_GL(void) glTranslatef(float x, float y, float z) { Record("glTranslatef", x, y, z); }
 KW_GL(void) glClearColor(float r, float g, float b, float a) { Record("glClearColor", r, g, b, a); }
 KW_GL(void) glClear(unsigned mask) { Record("glClear", mask); }
-KW_GL(void) glLoadMatrixf(const float* m)
-{
-    Recording recording = {{"glLoadMatrixf", 0, 0, {}}};
-    for (int i = 0; i < 16; ++i) {
-        recording.Add(m[i]);
-    }
-    Calls().push_back(recording.call);
-}
 
 #if defined(_WIN32)
 KW_GL(void*) wglCreateContext(void*) { return nullptr; }
