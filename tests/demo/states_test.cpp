@@ -1,6 +1,7 @@
-// Tests of the two game states without a window: what the curve test draws on
-// opening and at its steps, one whole trajectory hashed to the bit (the same
-// constants in every build), and the demo's menu, exit and turning figure.
+// Tests of the two game states without a window: their frames call by call in
+// the recording OpenGL, what the curve test draws on opening and at its steps,
+// one whole trajectory hashed to the bit (the same constants in every build),
+// and the demo's menu, exit and turning figure.
 #include "application/implementation/kwi_realtime_application_run.h"
 #include "application/implementation/kwi_system_application_menu.h"
 #include "application_globals.h"
@@ -34,6 +35,15 @@ void PublishApplication()
     DemoState::ResetSpinAngle();
 }
 
+// 64-bit FNV-1a over bytes.
+std::uint64_t Fnv(const void* bytes, size_t count, std::uint64_t hash = 0xcbf29ce484222325ull)
+{
+    for (size_t i = 0; i < count; ++i) {
+        hash = (hash ^ static_cast<const unsigned char*>(bytes)[i]) * 0x100000001b3ull;
+    }
+    return hash;
+}
+
 std::string Entry(unsigned color, const std::string& points)
 {
     char text[16];
@@ -58,6 +68,30 @@ Entries Temporary(const Skidwell::Visualization& store)
 }
 
 } // namespace
+
+TEST(States, FramesOfBothStatesCallByCall)
+{
+    // Clear, the fixed projection, the camera looking down (-z up), the axes unlit, the empty store.
+    const std::string frame = "glClearColor(0.129999995 0.129999995 0.140000001 1) glClear(0x4100) glEnable(0xb71) "
+        "glMatrixMode(0x1701) glLoadMatrixf(1.58289719 0 0 0 0 2.11052966 0 0 0 0 -1.00020003 -1 0 0 -0.100020006 0) "
+        "glMatrixMode(0x1700) glLoadIdentity() glPushMatrix() glLoadMatrixf(1 0 -0 0 0 0 1 0 0 -1 -0 0 0 0 0 1) glTranslatef(";
+    const std::string axes = ") glDisable(0xb50) glDisable(0xde1) glDisable(0xb57) glBegin(0x1) glColor3f(1 0 0) glVertex3f(0 0 0) "
+        "glVertex3f(1 0 0) glColor3f(0 1 0) glVertex3f(0 0 0) glVertex3f(0 1 0) glColor3f(0 0 1) glVertex3f(0 0 0) "
+        "glVertex3f(0 0 1) glColor3f(0.5 0 0) glVertex3f(0 0 0) glVertex3f(-1 0 0) glColor3f(0 0.5 0) glVertex3f(0 0 0) "
+        "glVertex3f(0 -1 0) glColor3f(0 0 0.5) glVertex3f(0 0 0) glVertex3f(0 0 -1) glEnd() glEnable(0xb50) "
+        "glEnable(0xde1) glEnable(0xb57) glPushMatrix() glDisable(0xb50) glBegin(0x1) glEnd() glBegin(0x4) glEnd() "
+        "glEnable(0xb50) glPopMatrix() glPopMatrix()";
+    PublishApplication();
+    TestCurveState curveTest;
+    DemoState demo;
+    EXPECT_EQ(kwTest::GlText([&] { curveTest.OnRender(); }), frame + "-0 -5 -0" + axes);
+    EXPECT_EQ(kwTest::GlText([&] { demo.OnRender(); }), frame + "-0 -5 1.625" + axes);
+    // Opened and one step on, the store holds everything the curve test draws: rings, curve, marker.
+    ASSERT_TRUE(curveTest.OnOpen());
+    curveTest.OnSimulate();
+    const std::string text = kwTest::GlText([&] { curveTest.OnRender(); });
+    EXPECT_EQ(Fnv(text.data(), text.size()), 0x985845b4b0ceb9aull);
+}
 
 TEST(States, CurveTestDrawsRingsAndCurveOnOpeningAndTheMarkerAtItsSteps)
 {
@@ -128,7 +162,8 @@ TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
         {
             for (float value : {point.x, point.y, point.z}) {
                 for (int byte = 0; byte < 4; ++byte) {
-                    hash = (hash ^ (kwTest::Bits(value) >> (8 * byte) & 0xFF)) * 0x100000001b3ull;
+                    const unsigned char next = kwTest::Bits(value) >> (8 * byte) & 0xFF;
+                    hash = Fnv(&next, 1, hash);
                 }
             }
         }
@@ -137,7 +172,7 @@ TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
     } state;
     Kelpwright::Game::ChangeToGameState(state.GetIdentifier()); // driven by the machine, drawn into the recording OpenGL
     while (state.steps < 3600) {
-        kwRecordedGlCalls()->clear();
+        kwClearGlText();
         Kelpwright::Game::UpdateCurrentGameState();
     }
     EXPECT_EQ(state.hashes[0], 0xa1a0d74e9e306ca2ull);
