@@ -3,6 +3,8 @@
 // same message told to the listed handlers.
 #include "report_collector.h"
 
+#include <iostream>
+
 #include <gtest/gtest.h>
 
 using Kelpwright::Core::Error::ReportErrorIf;
@@ -38,4 +40,15 @@ TEST(ErrorReport, PrintsEachBlockByteForByte)
               "ASSERTION FAILED! -----------------------------------\n" +
                   Block("a/b.cpp", "-3", "") + Block("f.cpp", "9", cut));
     EXPECT_EQ(handler.messages, (kwTest::Log{removal, "", cut}));
+}
+
+TEST(ErrorReport, LineIsDecimalWhateverFlagsTheCallerLeftOnTheStream)
+{
+    testing::internal::CaptureStdout();
+    std::cout << std::hex << std::showpos;
+    ReportErrorIf(true, "f.cpp", 77, "kwExternalError");
+    const std::ios::fmtflags flags = std::cout.flags();
+    std::cout << std::dec << std::noshowpos;
+    EXPECT_EQ(flags, std::ios::hex | std::ios::showpos | std::ios::skipws);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), Block("f.cpp", "77", "kwExternalError"));
 }

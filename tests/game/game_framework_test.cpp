@@ -9,6 +9,7 @@
 #include "game/kwi_game_application_handler.h"
 #include "math/float_bits.h"
 
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -27,11 +28,16 @@ struct RecordingState : Kelpwright::Game::GameStateInterface, Kelpwright::Core::
     void OnRender() override { log.back() += ",render"; }
     void OnPostRender() override { log.back() += ",post"; }
     bool OnOpen() override { return Record("open"), true; }
-    void OnClose() override { Record("close"); }
+    void OnClose() override { Record("close"), onClose ? onClose() : void(); }
     void Record(const char* name) { log.push_back(std::to_string(GetIdentifier()) + ":" + name); }
     Log& log;
     std::vector<float> deltaTimes;
+    std::function<void()> onClose;
 };
+// A copy would take the original's entry out of the machine, or pass the single-instance check.
+static_assert(!std::is_copy_constructible<RecordingState>::value && !std::is_copy_assignable<RecordingState>::value, "");
+static_assert(!std::is_copy_constructible<Kelpwright::Game::GameApplication>::value &&
+              !std::is_copy_assignable<Kelpwright::Game::GameApplication>::value, "");
 
 // Each case leaves the process-wide machine empty with nothing current.
 struct GameFramework : testing::Test {
@@ -101,6 +107,21 @@ TEST_F(GameFramework, ChangesCloseBeforeOpeningRemovalClosesAndUnknownIdentifier
     EXPECT_EQ(Take(), (Log{"1:open", "1:open"}));
     EXPECT_EQ(machine.GetSimulationTime(), time);
     EXPECT_EQ(machine.GetCurrentState(), 1);
+}
+
+TEST_F(GameFramework, MachineNeverNamesAStateItDoesNotHold)
+{
+    kwImplementation::GameStateMachine& global = GetGameStateMachine();
+    RecordingState removed(3, log), opened(2, log), closing(1, log);
+    global.ChangeToState(3);
+    global.RemoveState(global.GetCurrentState()); // its own current identifier, by reference
+    EXPECT_EQ(global.FindState(3), nullptr);
+    closing.onClose = [&] { global.RemoveState(2); }; // the state to open is gone when it is looked up
+    global.ChangeToState(1);
+    global.ChangeToState(2);
+    EXPECT_EQ(global.GetCurrentState(), kInvalidGameState);
+    EXPECT_EQ(reports.Take(), Log{"kwInternalError: Trying to open GameState with id(2) which does not exists in Game Machine."});
+    EXPECT_EQ(Take(), (Log{"3:open", "3:close", "1:open", "1:close"}));
 }
 
 TEST_F(GameFramework, StatesRegisterThemselvesAndDuplicatesAreReported)
