@@ -1,102 +1,62 @@
-// What a user or a window manager does to a program's window through the X
-// server: find it by title, read its pixels, click it (XTest), ask it to close.
+// What a user or a window manager does to a program's window through the X server.
 #pragma once
-
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <unistd.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
-namespace kwE2e {
-
-struct Rect {
-    int x, y, w, h; // root-window coordinates
-};
-
-inline void Sleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+struct Rect { int x, y, w, h; }; // in root-window coordinates
 
 // Windows of a program under test may vanish between two requests.
-inline Display* OpenDisplay() { return XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }), XOpenDisplay(nullptr); }
+inline Display* Open() { return XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }), XOpenDisplay(nullptr); }
 
-// Viewable children, bottom to top.
-inline std::vector<Window> Children(Display* display, Window parent)
+// The window titled `title` below `parent` (a window manager's frame included),
+// looked for again every 0.1 s for up to `seconds`.
+inline Window Find(Display* display, const char* title, double seconds, Window parent = 0)
 {
-    std::vector<Window> viewable;
-    Window root, up, *children = nullptr;
+    Window root, up, *children = nullptr, found = 0;
     unsigned int count = 0;
-    XWindowAttributes attributes;
-    XQueryTree(display, parent, &root, &up, &children, &count);
-    for (unsigned int i = 0; i < count; ++i)
-        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
-            viewable.push_back(children[i]);
-    XFree(children);
-    return viewable;
-}
-
-inline Window FindByTitle(Display* display, Window parent, const std::string& title)
-{
-    for (Window child : Children(display, parent)) {
+    XQueryTree(display, parent ? parent : DefaultRootWindow(display), &root, &up, &children, &count);
+    for (unsigned int i = 0; i < count && !found; ++i) {
         char* name = nullptr;
-        const bool named = XFetchName(display, child, &name) && title == name;
+        found = XFetchName(display, children[i], &name) && name == std::string(title) ? children[i] : Find(display, title, 0, children[i]);
         XFree(name);
-        if (Window found = named ? child : FindByTitle(display, child, title)) return found;
     }
-    return 0;
+    XFree(children);
+    return found || seconds <= 0 ? found : (usleep(100000), Find(display, title, seconds - 0.1, parent));
 }
 
-inline Window WaitForWindow(Display* display, const std::string& title, double seconds)
-{
-    Window window = 0;
-    for (int i = 0; i < seconds * 10 && !window; ++i, Sleep(100))
-        window = FindByTitle(display, DefaultRootWindow(display), title);
-    return window;
-}
-
-inline Rect Frame(Display* display, Window window)
-{
-    Rect area{0, 0, 0, 0};
-    XWindowAttributes attributes;
-    Window child;
-    if (XGetWindowAttributes(display, window, &attributes)) area.w = attributes.width, area.h = attributes.height;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &area.x, &area.y, &child);
-    return area;
-}
-
-// What the program draws into: the largest viewable descendant without children.
+// What the program draws into: its window's child at the window's centre, if any.
 inline Rect Surface(Display* display, Window window)
 {
-    const std::vector<Window> children = Children(display, window);
-    Rect best = children.empty() ? Frame(display, window) : Rect{0, 0, 0, 0};
-    for (Window child : children) {
-        const Rect area = Surface(display, child);
-        if (area.w * area.h > best.w * best.h) best = area;
-    }
-    return best;
+    XWindowAttributes a;
+    Window child = 0;
+    Rect r{0, 0, 0, 0};
+    XGetWindowAttributes(display, window, &a);
+    XTranslateCoordinates(display, window, window, a.width / 2, a.height / 2, &r.x, &r.y, &child);
+    if (child) XGetWindowAttributes(display, window = child, &a);
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &r.x, &r.y, &child);
+    return Rect{r.x, r.y, a.width, a.height};
 }
 
 // The area's pixels as 0xRRGGBB, row by row from the top.
-inline std::vector<unsigned long> Grab(Display* display, const Rect& area)
+inline std::vector<unsigned long> Grab(Display* display, const Rect& r)
 {
     std::vector<unsigned long> pixels;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), area.x, area.y, area.w, area.h, AllPlanes, ZPixmap);
-    for (int y = 0; image && y < area.h; ++y)
-        for (int x = 0; x < area.w; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), r.x, r.y, r.w, r.h, AllPlanes, ZPixmap);
+    for (int i = 0; image && i < r.w * r.h; ++i) pixels.push_back(XGetPixel(image, i % r.w, i / r.w) & 0xFFFFFF);
     if (image) XDestroyImage(image);
     return pixels;
 }
 
 inline void Click(Display* display, int x, int y)
 {
-    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-    for (bool press : {true, false}) {
-        XSync(display, False);
-        Sleep(150);
-        XTestFakeButtonEvent(display, 1, press, CurrentTime);
-    }
+    XTestFakeMotionEvent(display, -1, x, y, 0);
+    XTestFakeButtonEvent(display, 1, True, 150); // delays in milliseconds, kept by the server
+    XTestFakeButtonEvent(display, 1, False, 150);
     XSync(display, False);
 }
 
@@ -109,5 +69,3 @@ inline void RequestClose(Display* display, Window window)
     XSendEvent(display, window, False, NoEventMask, &event);
     XSync(display, False);
 }
-
-} // namespace kwE2e
