@@ -8,13 +8,10 @@
 #include <string>
 #include <vector>
 
-struct Rect { int x, y, w, h; }; // in root-window coordinates
-
 // Windows of a program under test may vanish between two requests.
 inline Display* Open() { return XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }), XOpenDisplay(nullptr); }
 
-// The window titled `title` below `parent` (a window manager's frame included),
-// looked for again every 0.1 s for up to `seconds`.
+// The window titled `title` below `parent` (also in a window manager's frame), waiting up to `seconds`.
 inline Window Find(Display* display, const char* title, double seconds, Window parent = 0)
 {
     Window root, up, *children = nullptr, found = 0;
@@ -29,39 +26,34 @@ inline Window Find(Display* display, const char* title, double seconds, Window p
     return found || seconds <= 0 ? found : (usleep(100000), Find(display, title, seconds - 0.1, parent));
 }
 
-// What the program draws into: its window's child at the window's centre, if any.
-inline Rect Surface(Display* display, Window window)
+inline Window Surface(Display* display, Window window, XWindowAttributes& a) // its child at its centre, if any
 {
-    XWindowAttributes a;
     Window child = 0;
-    Rect r{0, 0, 0, 0};
+    int x, y;
     XGetWindowAttributes(display, window, &a);
-    XTranslateCoordinates(display, window, window, a.width / 2, a.height / 2, &r.x, &r.y, &child);
-    if (child) XGetWindowAttributes(display, window = child, &a);
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &r.x, &r.y, &child);
-    return Rect{r.x, r.y, a.width, a.height};
+    XTranslateCoordinates(display, window, window, a.width / 2, a.height / 2, &x, &y, &child);
+    return child && XGetWindowAttributes(display, child, &a) ? child : window;
 }
 
-// The area's pixels as 0xRRGGBB, row by row from the top.
-inline std::vector<unsigned long> Grab(Display* display, const Rect& r)
+// Pixels as 0xRRGGBB, row by row, of the screen's w x h area at (x, y) from the window's corner.
+inline std::vector<unsigned long> Grab(Display* display, Window window, int x, int y, int w, int h)
 {
     std::vector<unsigned long> pixels;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), r.x, r.y, r.w, r.h, AllPlanes, ZPixmap);
-    for (int i = 0; image && i < r.w * r.h; ++i) pixels.push_back(XGetPixel(image, i % r.w, i / r.w) & 0xFFFFFF);
+    XImage* image = XGetImage(display, window, x, y, w, h, AllPlanes, ZPixmap);
+    for (int i = 0; image && i < w * h; ++i) pixels.push_back(XGetPixel(image, i % w, i / w) & 0xFFFFFF);
     if (image) XDestroyImage(image);
     return pixels;
 }
 
-inline void Click(Display* display, int x, int y)
+inline void Click(Display* display, Window window, int x, int y, int wait = 150) // wait: milliseconds before pressing
 {
-    XTestFakeMotionEvent(display, -1, x, y, 0);
-    XTestFakeButtonEvent(display, 1, True, 150); // delays in milliseconds, kept by the server
+    XWarpPointer(display, None, window, 0, 0, 0, 0, x, y);
+    XTestFakeButtonEvent(display, 1, True, wait);
     XTestFakeButtonEvent(display, 1, False, 150);
     XSync(display, False);
 }
 
-// What a window manager sends when the user presses the close box.
-inline void RequestClose(Display* display, Window window)
+inline void RequestClose(Display* display, Window window) // as a window manager does for the close box
 {
     XEvent event{};
     event.xclient = {ClientMessage, 0, False, display, window, XInternAtom(display, "WM_PROTOCOLS", False), 32, {}};
