@@ -29,14 +29,12 @@ inline Window Find(Display* display, const char* title, double seconds, Window p
 inline Window Surface(Display* display, Window window, XWindowAttributes& a) // its child at its centre, if any
 {
     Window child = 0;
-    int x, y;
     XGetWindowAttributes(display, window, &a);
-    XTranslateCoordinates(display, window, window, a.width / 2, a.height / 2, &x, &y, &child);
+    XTranslateCoordinates(display, window, window, a.width / 2, a.height / 2, &a.x, &a.y, &child);
     return child && XGetWindowAttributes(display, child, &a) ? child : window;
 }
 
-// Pixels as 0xRRGGBB, row by row, of the screen's w x h area at (x, y) from the window's corner.
-inline std::vector<unsigned long> Grab(Display* display, Window window, int x, int y, int w, int h)
+inline std::vector<unsigned long> Grab(Display* display, Window window, int x, int y, int w, int h) // 0xRRGGBB, by rows
 {
     std::vector<unsigned long> pixels;
     XImage* image = XGetImage(display, window, x, y, w, h, AllPlanes, ZPixmap);
