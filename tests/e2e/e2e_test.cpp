@@ -49,7 +49,7 @@ protected:
     {
         int status = -1;
         for (int i = 0; i <= seconds * 100 && waitpid(pid, &status, WNOHANG) != pid; ++i, status = -1) usleep(10000);
-        EXPECT_EQ(status, 0) << "wait status; -1: still running " << seconds << " s after being told to end";
+        ASSERT_EQ(status, 0) << "wait status; -1: still running " << seconds << " s after being told to end";
         EXPECT_EQ(Output().find("ASSERTION FAILED!"), std::string::npos) << Output();
     }
     std::string Output() const { std::ifstream file(log); return {std::istreambuf_iterator<char>(file), {}}; }
