@@ -40,6 +40,7 @@ protected:
         const std::string file = (wine ? KW_SOURCE_DIR "/build/" + GetParam() : KW_BINARY_DIR) + "/" + name + (wine ? ".exe" : ""),
                           command = (wine ? "exec " KW_SOURCE_DIR "/scripts/wine-run.sh " : "exec ") + file + " >" + log + " 2>&1";
         ASSERT_TRUE(display && access(file.c_str(), F_OK) == 0) << "no X display, or " << file << " was not built";
+        setenv("LSAN_OPTIONS", "suppressions=" KW_SOURCE_DIR "/tests/application/fltk/lsan.supp", 0); // third-party leaks
         if ((pid = fork()) == 0) setpgid(0, 0), execl("/bin/sh", "sh", "-c", command.c_str(), nullptr), _exit(127);
         ASSERT_NE(window = Find(display, title, 90), 0u) << "no window titled \"" << title << "\"; it printed:\n" << Output();
         usleep(1500000);
@@ -94,12 +95,11 @@ TEST_P(EndToEnd, MenuSampleEndsOnCloseRequestAndOnFileThenExit)
     RequestClose(display, window);
     ASSERT_NO_FATAL_FAILURE(ExpectCleanExit(10.0));
 
-    // "File" is the first entry of the bar above the drawing surface; "Exit" the first of its menu.
     ASSERT_NO_FATAL_FAILURE(Start("examples/kw_menu_sample", "Kelpwright Menu Sample"));
     const std::vector<unsigned long> before = Grab(display, surface, 15, 10, 1, 1);
-    Click(display, surface, 15, -9);
+    Click(display, surface, 15, -9); // "File", the first entry of the bar above the drawing surface
     for (int i = 0; Grab(display, surface, 15, 10, 1, 1) == before; ++i, usleep(100000)) ASSERT_LT(i, 50) << "clicking \"File\" opened no menu";
-    Click(display, surface, 15, 10, 500);
+    Click(display, surface, 15, 10, 500); // "Exit", the first entry of its menu
     ExpectCleanExit(10.0);
 }
 
