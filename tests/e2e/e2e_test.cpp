@@ -43,8 +43,9 @@ protected:
         setenv("LSAN_OPTIONS", "suppressions=" KW_SOURCE_DIR "/tests/application/fltk/lsan.supp", 0); // third-party leaks
         if ((pid = fork()) == 0) setpgid(0, 0), execl("/bin/sh", "sh", "-c", command.c_str(), nullptr), _exit(127);
         ASSERT_NE(window = Find(display, title, 90), 0u) << "no window titled \"" << title << "\"; it printed:\n" << Output();
-        for (int i = 0; (surface = Surface(display, window, s)) == window && i < 50; ++i) usleep(100000); // a child comes later
+        for (int i = 0; Surface(display, window, s) == window && i < 50; ++i) usleep(100000); // a child comes later
         usleep(1500000);
+        surface = Surface(display, window, s);
     }
     void ExpectCleanExit(double seconds)
     {
