@@ -3,10 +3,10 @@
 
 #include "x11.h"
 
+#include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <fstream>
-#include <sys/wait.h>
+#include <sys/wait.h> // waitpid, and kill through <signal.h>
 
 Display* const display = Open();
 
