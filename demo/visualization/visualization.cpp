@@ -5,7 +5,9 @@
 
 #include "visualization/opengl.h"
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 namespace Skidwell {
 
@@ -22,10 +24,14 @@ GLubyte Blue(const Color& color) { return static_cast<GLubyte>(color & 0xFF); }
 
 void SendVertex(const Vector3& point) { glVertex3f(point.x, point.y, point.z); }
 
-PathPrimitive MakeCircle(const Vector3& center, float radius, const Color& color, bool aroundYAxis)
+struct UnitDirection {
+    float sine;
+    float cosine;
+};
+
+std::array<UnitDirection, kCirclePointCount> MakeUnitCircle()
 {
-    PathPrimitive circle;
-    circle.points.reserve(kCirclePointCount);
+    std::array<UnitDirection, kCirclePointCount> directions;
     for (int i = 0; i < kCirclePointCount; ++i) {
         // NOTE: the quotient is formed in double and only the product rounded
         // to float; sine and cosine are taken in double and rounded, so every
@@ -33,15 +39,35 @@ PathPrimitive MakeCircle(const Vector3& center, float radius, const Color& color
         const float t = static_cast<float>((i / 25.0) * static_cast<double>(kTwoPi));
         const float s = static_cast<float>(std::sin(static_cast<double>(t)));
         const float c = static_cast<float>(std::cos(static_cast<double>(t)));
+        directions[i] = UnitDirection{s, c};
+    }
+    return directions;
+}
+
+// Every circle has the same 25 directions; they are computed on first use.
+const std::array<UnitDirection, kCirclePointCount>& UnitCircle()
+{
+    static const std::array<UnitDirection, kCirclePointCount> directions = MakeUnitCircle();
+    return directions;
+}
+
+// The closed 25-point circle, written into points: the list is emptied first
+// and its storage kept, so a reused list needs no allocation.
+PathPrimitive MakeCircle(std::vector<Vector3> points, const Vector3& center, float radius, const Color& color,
+                         bool aroundYAxis)
+{
+    points.clear();
+    points.reserve(kCirclePointCount);
+    for (const UnitDirection& direction : UnitCircle()) {
+        const float s = direction.sine;
+        const float c = direction.cosine;
         if (aroundYAxis) {
-            circle.points.push_back(Vector3(center.x + radius * s, center.y, center.z + radius * c));
+            points.push_back(Vector3(center.x + radius * s, center.y, center.z + radius * c));
         } else {
-            circle.points.push_back(Vector3(center.x + radius * s, center.y + radius * c, center.z));
+            points.push_back(Vector3(center.x + radius * s, center.y + radius * c, center.z));
         }
     }
-    circle.color = color;
-    circle.closed = true;
-    return circle;
+    return PathPrimitive{std::move(points), color, true};
 }
 
 // The alpha byte of line colours is not sent.
@@ -56,14 +82,16 @@ void SendLine(const LinePrimitive& line)
 void SendPath(const PathPrimitive& path)
 {
     glColor3ub(Red(path.color), Green(path.color), Blue(path.color));
-    const std::vector<Vector3>& points = path.points;
-    for (size_t k = 1; k < points.size(); ++k) {
-        SendVertex(points[k - 1]);
-        SendVertex(points[k]);
+    // Plain pointers: the list's bounds need not be read again after every GL call.
+    const Vector3* const first = path.points.data();
+    const Vector3* const last = first + (path.points.size() - 1);
+    for (const Vector3* point = first; point != last; ++point) {
+        SendVertex(point[0]);
+        SendVertex(point[1]);
     }
     if (path.closed) {
-        SendVertex(points.back());
-        SendVertex(points.front());
+        SendVertex(*last);
+        SendVertex(*first);
     }
 }
 
@@ -129,9 +157,15 @@ void Visualization::Render()
     glPopMatrix();
 }
 
-// clear() keeps each list's storage, so refilling every step reuses it.
+// clear() keeps each list's storage, so refilling every step reuses it; the
+// point lists of the cleared paths are kept for the next circles.
 void Visualization::ClearTemporaryPrimitives()
 {
+    // Reserved first, so that moving the lists over cannot fail half-way.
+    mSparePointLists.reserve(mSparePointLists.size() + mTemporaryPaths.size());
+    for (PathPrimitive& path : mTemporaryPaths) {
+        mSparePointLists.push_back(std::move(path.points));
+    }
     mTemporaryLines.clear();
     mTemporaryPaths.clear();
     mTemporaryTriangles.clear();
@@ -144,7 +178,7 @@ void Visualization::AddLine(const Vector3& from, const Vector3& to, const Color&
 
 void Visualization::AddCircle(const Vector3& center, float radius, const Color& color, bool aroundYAxis)
 {
-    mTemporaryPaths.push_back(MakeCircle(center, radius, color, aroundYAxis));
+    mTemporaryPaths.push_back(MakeCircle(TakeSparePointList(), center, radius, color, aroundYAxis));
 }
 
 void Visualization::AddPermanentPath(const std::vector<Vector3>& points, const Color& color, bool closed)
@@ -157,7 +191,17 @@ void Visualization::AddPermanentPath(const std::vector<Vector3>& points, const C
 
 void Visualization::AddPermanentCircle(const Vector3& center, float radius, const Color& color, bool aroundYAxis)
 {
-    mPermanentPaths.push_back(MakeCircle(center, radius, color, aroundYAxis));
+    mPermanentPaths.push_back(MakeCircle(std::vector<Vector3>(), center, radius, color, aroundYAxis));
+}
+
+std::vector<Vector3> Visualization::TakeSparePointList()
+{
+    std::vector<Vector3> points;
+    if (!mSparePointLists.empty()) {
+        points.swap(mSparePointLists.back());
+        mSparePointLists.pop_back();
+    }
+    return points;
 }
 
 void Visualization::AddTriangle(const Vector3& a, const Vector3& b, const Vector3& c, const Color& color)

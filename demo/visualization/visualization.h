@@ -66,12 +66,19 @@ public:
     const std::vector<TrianglePrimitive>& GetPermanentTriangles() const { return mPermanentTriangles; }
 
 private:
+    // An emptied point list kept by an earlier clear, or a new empty one.
+    std::vector<Vector3> TakeSparePointList();
+
     std::vector<LinePrimitive> mTemporaryLines;
     std::vector<PathPrimitive> mTemporaryPaths;
     std::vector<TrianglePrimitive> mTemporaryTriangles;
     std::vector<LinePrimitive> mPermanentLines;
     std::vector<PathPrimitive> mPermanentPaths;
     std::vector<TrianglePrimitive> mPermanentTriangles;
+    // The point lists of cleared temporary paths, with their storage, for the
+    // circles of the next step: once the lists have reached their sizes, a
+    // step neither allocates nor frees.
+    std::vector<std::vector<Vector3>> mSparePointLists;
 
 protected:
     // Nothing in the program hides a store; Render draws nothing while false.

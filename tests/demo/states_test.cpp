@@ -13,7 +13,20 @@
 #include "recording_gl.h"
 #include "test_curve_state.h"
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
+
+// This program counts every allocation and release, for the steady-frame test below.
+static int sHeapCalls = 0;
+void* operator new(std::size_t size)
+{
+    ++sHeapCalls;
+    void* memory = std::malloc(size != 0 ? size : 1);
+    return memory != nullptr ? memory : throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { sHeapCalls += memory != nullptr, std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { sHeapCalls += memory != nullptr, std::free(memory); }
 
 using kwTest::Hex;
 using Skidwell::Vector3;
@@ -197,4 +210,23 @@ TEST(States, DemoDeclaresFileExitOnceClosesOnExitAndTurnsItsRadius)
     }
     EXPECT_EQ(kwTest::Bits(DemoState::GetSpinAngle()), 0x40490E8Eu); // about 3.1415
     EXPECT_EQ(Hex(state.GetVisualization().GetTemporaryLines()[1].end), "378fa18e 0 be91758e");
+}
+
+TEST(States, SteadyFramesOfBothStatesAllocateAndFreeNothing)
+{
+    PublishApplication();
+    TestCurveState curve;
+    DemoState demo;
+    ASSERT_TRUE(curve.OnOpen());
+    Kelpwright::Game::GameStateInterface* const states[] = {&curve, &demo};
+    for (Kelpwright::Game::GameStateInterface* state : states) {
+        for (int frame = 0; frame < 303; ++frame) {
+            sHeapCalls = frame == 3 ? 0 : sHeapCalls; // counted after three frames of warm-up
+            kwClearGlText();
+            state->OnSimulate();
+            state->OnSimulate();
+            state->OnRender();
+        }
+        EXPECT_EQ(sHeapCalls, 0) << "state " << state->GetIdentifier();
+    }
 }
