@@ -3,7 +3,6 @@
 // and the game application's checks and callbacks, driven without a window.
 #include "../core/report_collector.h"
 #include "application/implementation/kwi_realtime_application_run.h"
-#include "core/kw_noncopyable.h"
 #include "game/kw_game_application.h"
 #include "game/kw_game_state_machine.h"
 #include "game/kwi_game_application_handler.h"
@@ -21,7 +20,7 @@ using kwTest::Log;
 namespace {
 
 // Logs each callback as "<identifier>:<name>", a frame as one entry "<identifier>:frame,render,post".
-struct RecordingState : Kelpwright::Game::GameStateInterface, Kelpwright::Core::Noncopyable {
+struct RecordingState : Kelpwright::Game::GameStateInterface {
     RecordingState(Kelpwright::Game::GameStateIdentifier identifier, Log& log) : GameStateInterface(identifier), log(log) {}
     void OnSimulate() override { Record("step"); }
     void OnUpdate(float deltaTime) override { deltaTimes.push_back(deltaTime), Record("frame"); }
@@ -34,7 +33,7 @@ struct RecordingState : Kelpwright::Game::GameStateInterface, Kelpwright::Core::
     std::vector<float> deltaTimes;
     std::function<void()> onClose;
 };
-// A copy would take the original's entry out of the machine, or pass the single-instance check.
+// Not copyable through their bases: a copy would take the original's entry out of the machine, or pass the single-instance check.
 static_assert(!std::is_copy_constructible<RecordingState>::value && !std::is_copy_assignable<RecordingState>::value, "");
 static_assert(!std::is_copy_constructible<Kelpwright::Game::GameApplication>::value &&
               !std::is_copy_assignable<Kelpwright::Game::GameApplication>::value, "");
