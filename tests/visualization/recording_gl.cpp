@@ -48,10 +48,7 @@ KW_GL(void) glEnd() { Call("glEnd"); }
 KW_GL(void) glVertex3f(float x, float y, float z) { Call("glVertex3f") << x << y << z; }
 KW_GL(void) glColor3f(float r, float g, float b) { Call("glColor3f") << r << g << b; }
 KW_GL(void) glColor3ub(unsigned char r, unsigned char g, unsigned char b) { Call("glColor3ub") << r * 1u << g * 1u << b * 1u; }
-KW_GL(void) glColor4ub(unsigned char r, unsigned char g, unsigned char b, unsigned char a)
-{
-    Call("glColor4ub") << r * 1u << g * 1u << b * 1u << a * 1u;
-}
+KW_GL(void) glColor4ub(unsigned char r, unsigned char g, unsigned char b, unsigned char a) { Call("glColor4ub") << r * 1u << g * 1u << b * 1u << a * 1u; }
 KW_GL(void) glEnable(unsigned capability) { Call("glEnable") << capability; }
 KW_GL(void) glDisable(unsigned capability) { Call("glDisable") << capability; }
 KW_GL(void) glPushMatrix() { Call("glPushMatrix"); }
@@ -61,9 +58,7 @@ KW_GL(void) glLoadIdentity() { Call("glLoadIdentity"); }
 KW_GL(void) glLoadMatrixf(const float* m)
 {
     Call call("glLoadMatrixf");
-    for (int i = 0; i < 16; ++i) {
-        call << m[i];
-    }
+    std::for_each(m, m + 16, [&](float element) { call << element; });
 }
 KW_GL(void) glTranslatef(float x, float y, float z) { Call("glTranslatef") << x << y << z; }
 KW_GL(void) glClearColor(float r, float g, float b, float a) { Call("glClearColor") << r << g << b << a; }
