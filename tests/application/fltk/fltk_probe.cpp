@@ -1,6 +1,6 @@
-// Test support: the platform probe on FLTK. Reads the X server's view of the
-// window and the Fl_Menu_Bar's items; sends real X events (focus, expose, resize,
-// keys, buttons, WM_DELETE_WINDOW) or picks a bar item; counts glXSwapBuffers.
+// Test support: the FLTK probe. Reads the X server's view of the window and the
+// Fl_Menu_Bar's items; sends real X events (focus, expose, resize, keys, buttons,
+// WM_DELETE_WINDOW) or picks a bar item; counts glXSwapBuffers calls.
 #include "platform_probe.h"
 
 #include "application/implementation/fltk/kwi_fltk_window_parts.h"
@@ -10,8 +10,6 @@
 #include <FL/x.H>
 #include <GL/glx.h>
 #include <dlfcn.h>
-
-#include <cstdint>
 
 // Read before main by LeakSanitizer: the libraries lsan.supp names leak, not our code.
 extern "C" const char* __lsan_default_options() { return "print_suppressions=0:suppressions=" KW_LSAN_SUPPRESSIONS; }
@@ -28,26 +26,22 @@ namespace kwTest {
 namespace {
 
 Fl_Window& Of(kwImplementation::WindowHandle window) { return *static_cast<Fl_Window*>(window); }
-
-// The bar, added before the view, while it shows.
+// The bar, attached before the view was added, while it shows.
 Fl_Menu_Bar* Bar(kwImplementation::WindowHandle window)
 {
     Fl_Menu_Bar* bar = dynamic_cast<Fl_Menu_Bar*>(Of(window).child(0));
     return bar != nullptr && bar->visible() ? bar : nullptr;
 }
+unsigned int Identifier(const Fl_Menu_Item& item) { return fl_uintptr_t(item.user_data()) & 0xFFFF; }
 
-unsigned int Identifier(const Fl_Menu_Item& item) { return reinterpret_cast<std::uintptr_t>(item.user_data()) & 0xFFFF; }
-
-// One level of the bar's items (separators stay as invisible items); returns what follows it.
+// One level of the bar's items (a separator is an invisible item); returns what follows it.
 const Fl_Menu_Item* Describe(const Fl_Menu_Item* item, std::string& text)
 {
-    for (text += "["; item->label() != nullptr;) {
+    for (text += "["; item->label() != nullptr; item = item->submenu() ? Describe(item + 1, text) : item + 1) {
         text += std::string(text.back() == '[' ? "" : ",") + (item->visible() ? item->label() : "-") + "#" +
                 std::to_string(Identifier(*item)) + ":" + std::to_string((item->active() ? 0 : 3) + (item->value() ? 8 : 0));
-        item = item->submenu() ? Describe(item + 1, text) : item + 1;
     }
-    text += "]";
-    return item + 1;
+    return text += "]", item + 1;
 }
 
 } // namespace
@@ -69,16 +63,13 @@ void Send(kwImplementation::WindowHandle window, Event event, unsigned int value
     case Event::Command: // chosen right away, as a release on the item does
         for (int index = 0; Bar(window) != nullptr && index < Bar(window)->size(); ++index) {
             const Fl_Menu_Item& item = Bar(window)->menu()[index];
-            if (item.label() != nullptr && Identifier(item) == (value & 0xFFFF)) {
-                return (void)Bar(window)->picked(&item);
-            }
+            if (item.label() != nullptr && Identifier(item) == (value & 0xFFFF)) return (void)Bar(window)->picked(&item);
         }
         return;
-    case Event::Close:
-        XSetInputFocus(fl_display, PointerRoot, RevertToNone, CurrentTime); // the server's default again
-        x.type = ClientMessage;
+    case Event::Close: // the server's default focus again, then the window manager's request
+        XSetInputFocus(fl_display, PointerRoot, RevertToNone, CurrentTime);
+        x.type = ClientMessage, x.xclient.format = 32;
         x.xclient.message_type = XInternAtom(fl_display, "WM_PROTOCOLS", False);
-        x.xclient.format = 32;
         x.xclient.data.l[0] = XInternAtom(fl_display, "WM_DELETE_WINDOW", False);
     }
     XSendEvent(fl_display, xid, False, NoEventMask, &x);

@@ -1,6 +1,5 @@
 // Platform tests in real windows, the same for both backends: a storm of events
-// between frames that re-attaches the menu on every command, with the window-menu
-// reports around it; and Close from an update.
+// between frames with the window-menu reports around it, and Close from an update.
 #include "platform_probe.h"
 
 #include "application/implementation/kwi_platform_window.h"
@@ -21,28 +20,24 @@ using namespace kwImplementation;
 namespace kwTest {
 namespace {
 
-typedef std::vector<std::string> Names;
 const std::string kBar = "[File#1:0[Open#2:0,Revert#3:3,-#4:0,Autosave#5:8,Recent#8:0[First#9:0]]]";
 
-// The fixture is the application's handler: it records the calls (activation,
-// to which the window system adds its own, only counted) and runs `script` after each.
-class PlatformTest : public testing::Test, public ApplicationHandlerInterface, public Kelpwright::Core::Error::ErrorHandlerInterface {
+// The fixture is the handler: it records the calls (activation, to which the
+// window system adds its own, only counted) and runs `script` after each.
+class PlatformTest : public testing::Test, public ApplicationHandlerInterface,
+                     public Kelpwright::Core::Error::ErrorHandlerInterface {
 protected:
+    // The application layer as a fresh process has it, and the menu both cases attach.
     void SetUp() override
     {
-        // The application layer as a fresh process has it, and the menu both cases attach.
         GetRealtimeApplicationState().windowHandle = nullptr;
-        GetWindowsToMenus().clear();
-        GetHandlersToMenus().clear();
-        GetMenuRegistry().clear();
+        GetWindowsToMenus().clear(), GetHandlersToMenus().clear(), GetMenuRegistry().clear();
         Platform::DrainEvents(); // what an earlier run left queued
         Kelpwright::Core::Error::AddErrorHandler(this);
-        const struct { MenuItemIdentifier item, parent; const char* name; bool enabled, checked, visible; } items[] = {
-            {1, kInvalidMenuItemIdentifier, "File", 1, 0, 1}, {2, 1, "Open", 1, 0, 1}, {3, 1, "Revert", 0, 0, 1},
-            {4, 1, "", 1, 0, 1}, {5, 1, "Autosave", 1, 1, 1}, {6, 1, "Secret", 0, 1, 0}, {7, 6, "In", 1, 0, 1},
-            {8, 1, "Recent", 1, 0, 1}, {9, 8, "First", 1, 0, 1}};
-        for (const auto& item : items) {
-            menu.AddMenuItem(item.item, item.name, item.parent, item.enabled, item.checked, item.visible);
+        const MenuItemIdentifier parents[] = {kInvalidMenuItemIdentifier, 1, 1, 1, 1, 1, 6, 1, 8};
+        const char* names[] = {"File", "Open", "Revert", "", "Autosave", "Secret", "In", "Recent", "First"};
+        for (MenuItemIdentifier item = 1; item <= 9; ++item) { // 3 disabled, 5 checked, 6 invisible
+            menu.AddMenuItem(item, names[item - 1], parents[item - 1], item != 3, item == 5, item != 6);
         }
     }
     void TearDown() override { Kelpwright::Core::Error::RemoveErrorHandler(this); }
@@ -59,13 +54,9 @@ protected:
     void OnBecomeActive() override { Record("OnBecomeActive"); }
     void OnBecomeInactive() override { Record("OnBecomeInactive"); }
     void OnRealtimeUpdate() override { Record("OnRealtimeUpdate"); }
-    void OnMenuAction(const MenuIdentifier& menuIdentifier, const MenuItemIdentifier& item) override
-    {
-        ++chosen[item + (static_cast<unsigned int>(menuIdentifier) << 16)];
-        Record("OnMenuAction");
-    }
+    void OnMenuAction(const MenuIdentifier& m, const MenuItemIdentifier& i) override { ++chosen[i | m << 16]; Record("OnMenuAction"); }
 
-    Names calls, reports;
+    std::vector<std::string> calls, reports;
     std::string lastActivation;
     std::map<std::string, int> counts;
     std::map<unsigned int, int> chosen; // item + (menu << 16) -> OnMenuAction calls
@@ -74,24 +65,25 @@ protected:
     ApplicationMenu menu{1};
 };
 
-// 100,000 events of the kinds the window handles, 100 between two frames; every
-// hundredth known command re-attaches the menu from OnMenuAction, as OnWindowOpen did
-// 10,000 times. Before them a second Execute, a second handler and the window lost
-// from the menu records; after them a close request. Attaching before the window
-// exists or after the run is reported.
+// 100,000 events of the kinds the window handles, 100 between two frames, every
+// hundredth known command re-attaching the menu from OnMenuAction as OnWindowOpen
+// did 10,000 times. Before them a second Execute, a second handler and the window
+// lost from the menu records; after them a close request. Attaching before the
+// window exists or after the run reports.
 TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequest)
 {
-    const int kFrames = 1000, kEach = kFrames * 10; // 10 of each kind a frame, but one resize
+    const int kFrames = 1000, kEach = kFrames * 10; // ten of each kind a frame, resizes fewer
     struct : ApplicationHandlerInterface {} other, late;
     std::map<std::string, int> before;
     int menus = 0, presented = 0;
     script = [&](const std::string& name, int count) {
         const WindowHandle window = GetRealtimeApplicationState().windowHandle;
-        const bool attach = name == "CollectWindowProperties" || (name == "OnMenuAction" && count % 100 == 0);
-        for (int attaches = name == "OnWindowOpen" ? 10000 : attach; attaches > 0; --attaches) {
+        const bool opening = name == "CollectWindowProperties" || name == "OnWindowOpen";
+        for (int attach = name == "OnWindowOpen" ? 10000 : opening || (name == "OnMenuAction" && count % 100 == 0);
+             attach > 0; --attach) {
             application.SetWindowMenu(menu);
         }
-        if (name == "CollectWindowProperties" || name == "OnWindowOpen") {
+        if (opening) {
             menus = name == "OnWindowOpen" ? menus : LiveMenus();
             application.SetWindowTitle("Set While Opening");
             application.Close(); // before the loop: no effect
@@ -115,7 +107,7 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequest)
             EXPECT_EQ(chosen, (std::map<unsigned int, int>{{2, kEach / 2}, {9, kEach / 2}}));
             EXPECT_GE(PresentedFrames() - presented, 2 * kFrames); // each frame's, and its paints'
             EXPECT_EQ(Describe(window) + std::to_string(LiveMenus() - menus), "50,50,750,650 Set While Opening" + kBar + "0");
-            application.SetWindowMenu(ApplicationMenu(2)); // no items: no bar; it, File's and Recent's menus go
+            application.SetWindowMenu(ApplicationMenu(2)); // no items: no bar, and its three menus go
             EXPECT_EQ(Describe(window) + std::to_string(LiveMenus() - menus), "50,50,750,650 Set While Opening-3");
             Send(window, Event::Close, 0);
         } else if (count == 3 + kFrames + 50) {
@@ -141,10 +133,11 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequest)
     EXPECT_EQ(counts["OnRealtimeUpdate"], 3 + kFrames);
     EXPECT_EQ(calls.back() + std::to_string(counts["OnWindowClose"]), "OnWindowClose1");
     reports.erase(std::unique(reports.begin(), reports.end()), reports.end());
-    EXPECT_EQ(reports, (Names{"kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n",
-                              "kwExternalError: Kelpwright currently supports only a single application at a time.",
-                              "kwInternalError: Expected to find window in the WindowsToMenus container.",
-                              "kwInternalError: Invalid parameter windowHandle has no window with a procedure."}));
+    EXPECT_EQ(reports, (std::vector<std::string>{
+                           "kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n",
+                           "kwExternalError: Kelpwright currently supports only a single application at a time.",
+                           "kwInternalError: Expected to find window in the WindowsToMenus container.",
+                           "kwInternalError: Invalid parameter windowHandle has no window with a procedure."}));
 }
 
 // Close from an update: that pass is still presented, then the run tears down.
@@ -159,8 +152,8 @@ TEST_F(PlatformTest, CloseFromAnUpdateEndsTheRunAfterThatPassIsPresented)
     };
     application.Execute();
 
-    EXPECT_EQ(calls, (Names{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate", "OnRealtimeUpdate",
-                            "OnWindowClose"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate",
+                                               "OnRealtimeUpdate", "OnWindowClose"}));
     EXPECT_EQ(PresentedFrames() - presented, 1); // none at teardown
 }
 
