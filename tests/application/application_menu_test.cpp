@@ -1,6 +1,6 @@
 // Tests of the declared-menu model: the item tree shared by handles, reports
 // for duplicates, missing parents and the invalid identifier, and which item a
-// lookup finds when identifiers repeat. Each case uses menus of its own.
+// lookup finds when identifiers repeat.
 #include "application/implementation/kwi_system_application_menu.h"
 
 #include "../core/report_collector.h"
@@ -55,13 +55,4 @@ TEST(ApplicationMenu, TreeSharedByHandlesWithItsMisuseReported)
                                            duplicate, "kwExternalError: Cannot search for a menuItem with invalid identifier."}));
     EXPECT_EQ(Describe(GetMenuRoot(0)->children) + " / " + Describe(GetMenuRoot(10)->children),
               "File(0)[Exit(1)] Again(1)[Deeper(1)] / Uno(1) Invalid(65535)");
-
-    // Among deeper matches the earlier child's subtree wins, whatever was added first.
-    ApplicationMenu third(15);
-    Add(third, 1, "A");
-    Add(third, 2, "B");
-    Add(third, 7, "UnderB", 2);
-    Add(third, 7, "UnderA", 1);
-    EXPECT_EQ(FindMenuItem(third, 7), &GetMenuRoot(15)->children[0].children[0]);
-    EXPECT_EQ(FindMenuItem(third, 9), nullptr);
 }

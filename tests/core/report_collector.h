@@ -4,7 +4,6 @@
 
 #include "core/kw_error.h"
 
-#include <string>
 #include <vector>
 
 namespace kwTest {

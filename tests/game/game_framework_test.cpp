@@ -108,22 +108,7 @@ TEST_F(GameFramework, ChangesCloseBeforeOpeningRemovalClosesAndUnknownIdentifier
     EXPECT_EQ(machine.GetCurrentState(), 1);
 }
 
-TEST_F(GameFramework, MachineNeverNamesAStateItDoesNotHold)
-{
-    kwImplementation::GameStateMachine& global = GetGameStateMachine();
-    RecordingState removed(3, log), opened(2, log), closing(1, log);
-    global.ChangeToState(3);
-    global.RemoveState(global.GetCurrentState()); // its own current identifier, by reference
-    EXPECT_EQ(global.FindState(3), nullptr);
-    closing.onClose = [&] { global.RemoveState(2); }; // the state to open is gone when it is looked up
-    global.ChangeToState(1);
-    global.ChangeToState(2);
-    EXPECT_EQ(global.GetCurrentState(), kInvalidGameState);
-    EXPECT_EQ(reports.Take(), Log{"kwInternalError: Trying to open GameState with id(2) which does not exists in Game Machine."});
-    EXPECT_EQ(Take(), (Log{"3:open", "3:close", "1:open", "1:close"}));
-}
-
-TEST_F(GameFramework, StatesRegisterThemselvesAndDuplicatesAreReported)
+TEST_F(GameFramework, StatesRegisterThemselvesDuplicatesAreReportedAndNoneGoneIsNamed)
 {
     std::unique_ptr<RecordingState> older(new RecordingState(3, log)), newer(new RecordingState(3, log));
     EXPECT_EQ(GetGameStateMachine().FindState(3), newer.get());
@@ -141,6 +126,19 @@ TEST_F(GameFramework, StatesRegisterThemselvesAndDuplicatesAreReported)
     EXPECT_EQ(reports.Take(), (Log{"kwExternalError: GameState with id(3) already exists in Game Machine.",
                                    "kwExternalError: Trying to remove GameState with id(3) which does not exists in Game Machine.",
                                    "kwExternalError: GameState with id: kInvalidGameState cannot be added to Game Machine."}));
+
+    // The machine never names a state it does not hold.
+    kwImplementation::GameStateMachine& global = GetGameStateMachine();
+    RecordingState removed(3, log), opened(2, log), closing(1, log);
+    global.ChangeToState(3);
+    global.RemoveState(global.GetCurrentState()); // its own current identifier, by reference
+    EXPECT_EQ(global.FindState(3), nullptr);
+    closing.onClose = [&] { global.RemoveState(2); }; // the state to open is gone when it is looked up
+    global.ChangeToState(1);
+    global.ChangeToState(2);
+    EXPECT_EQ(global.GetCurrentState(), kInvalidGameState);
+    EXPECT_EQ(reports.Take(), Log{"kwInternalError: Trying to open GameState with id(2) which does not exists in Game Machine."});
+    EXPECT_EQ(Take(), (Log{"3:open", "3:close", "1:open", "1:close"}));
 }
 
 TEST_F(GameFramework, GameApplicationChecksAndForwardsToTheStatesActionHandler)

@@ -11,16 +11,13 @@
 
 namespace kwTest {
 
-inline std::uint32_t Bits(float value)
-{
-    std::uint32_t bits;
-    return std::memcpy(&bits, &value, sizeof bits), bits;
-}
+inline std::uint32_t Bits(float value) { std::uint32_t bits; std::memcpy(&bits, &value, sizeof bits); return bits; }
 
 inline std::string Hex(const Skidwell::Vector3& v)
 {
     char text[32];
-    return std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z)), text;
+    std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z));
+    return text;
 }
 
 } // namespace kwTest

@@ -12,11 +12,6 @@ extern "C" void kwClearGlText();
 
 namespace kwTest {
 
-inline std::string GlText(const std::function<void()>& draw)
-{
-    kwClearGlText();
-    draw();
-    return kwGlText();
-}
+inline std::string GlText(const std::function<void()>& draw) { return kwClearGlText(), draw(), kwGlText(); }
 
 } // namespace kwTest
