@@ -1,7 +1,6 @@
-// Tests of the two game states without a window: their frames call by call in
-// the recording OpenGL, the curve test's whole trajectory hashed to the bit (the
-// same constants in every build), the demo's menu, exit and turning figure, and
-// steady frames that allocate nothing.
+// Tests of the two game states without a window: their frames call by call in the recording
+// OpenGL and without allocations, the curve test's whole trajectory hashed to the bit (the same
+// constants in every build), the demo's menu, exit and turning figure.
 #include "application/implementation/kwi_realtime_application_run.h"
 #include "application/implementation/kwi_system_application_menu.h"
 #include "application_globals.h"
@@ -43,7 +42,6 @@ void PublishApplication()
     DemoState::ResetSpinAngle();
 }
 
-// 64-bit FNV-1a over bytes.
 std::uint64_t Fnv(const void* bytes, size_t count, std::uint64_t hash = 0xcbf29ce484222325ull)
 {
     for (size_t i = 0; i < count; ++i) {
@@ -92,8 +90,8 @@ TEST(States, FramesOfBothStatesCallByCallAndWithoutAllocations)
     }
 }
 
-// FNV-1a (64 bits) over every coordinate's IEEE bytes, least significant first:
-// after each step the points of every temporary path, then every line's ends.
+// 64-bit FNV-1a over every coordinate's IEEE bytes, least significant first: after each step
+// the points of every temporary path, then every line's ends.
 TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
 {
     PublishApplication();

@@ -55,7 +55,6 @@ TEST_F(GameFramework, StepsFollowSinglePrecisionTimeAndPauseWithoutACurrentState
     machine.AddState(&state);
     machine.UpdateState(kInvalidGameState); // nothing current: nothing runs and no time passes
     machine.ChangeToState(1);
-    // After frame 3, 2^-28 s is left over; frame 7 starts from frame 6's time after a pause.
     const std::uint32_t time[7] = {0x3BDA7410, 0x3B5A7418, 0x31800000, 0x3BDA7418, 0x3B5A7428, 0x32000000, 0x3BDA7420};
     for (int frame = 0; frame < 7; ++frame) {
         if (frame == 6) {
@@ -64,7 +63,7 @@ TEST_F(GameFramework, StepsFollowSinglePrecisionTimeAndPauseWithoutACurrentState
             machine.ChangeToState(1);
         }
         machine.UpdateState(kInvalidGameState);
-        EXPECT_EQ(kwTest::Bits(machine.GetSimulationTime()), time[frame]) << frame;
+        EXPECT_EQ(kwTest::Bits(machine.GetSimulationTime()), time[frame]) << frame; // frame 3 leaves 2^-28 s, kept over a pause
     }
     const std::string frame = "1:frame,render,post";
     EXPECT_EQ(Take(), (Log{"1:open", "1:step", frame, "1:step", "1:step", frame, "1:step", "1:step", frame,

@@ -1,6 +1,5 @@
-// Tests of the curve mathematics where the program's own runs (the state tests'
-// trajectory and frames) cannot reach: lengths rounded in their own order,
-// IEEE results, and chains through open and two-point lists, exact to the bit.
+// Tests of the curve mathematics where the state tests' trajectory and frames cannot reach: lengths
+// rounded in their own order, IEEE results, chains through open and two-point lists, to the bit.
 #include "math/bezier_curve.h"
 
 #include "float_bits.h"

@@ -1,5 +1,4 @@
-// Test support: a vector as the bit patterns of x, y and z, "3f800000 0 80000000",
-// so that -0 and +0 and last-bit differences all show.
+// Test support: a vector as the bit patterns of x, y and z, "3f800000 0 80000000": -0 and last bits show.
 #pragma once
 
 #include "math/vector3.h"

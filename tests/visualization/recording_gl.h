@@ -1,7 +1,6 @@
-// Test support: a recording OpenGL 1.1, linked in place of the system library
-// (on Windows a DLL named opengl32.dll beside the test program). Each call is
-// kept as text, "glVertex3f(1 -0 0.25)": floats with nine digits, which tell
-// every float (and -0) apart, integers in hexadecimal. Recording allocates nothing.
+// Test support: a recording OpenGL 1.1 linked in place of the system library. Each call is kept
+// as text, "glVertex3f(1 -0 0.25)": floats with nine digits, which tell every float (and -0)
+// apart, integers in hexadecimal. Recording allocates nothing.
 #pragma once
 
 #include <functional>
