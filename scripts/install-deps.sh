@@ -8,6 +8,8 @@ packages=(
   libfltk1.3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev
   libx11-dev libxtst-dev xvfb x11-utils xdotool imagemagick
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  # The fuzz build: clang with libFuzzer and the sanitizer runtimes.
+  clang-14 libclang-rt-14-dev
   wine wine64 wine32:i386 fonts-wine
   # Wine loads these at run time: OpenGL (Mesa's software renderer) and the
   # X extensions of its display driver, for 64-bit and 32-bit programs.

@@ -1,8 +1,7 @@
 // Tests of the declared-menu model: the item tree shared by handles, reports
 // for duplicates, missing parents and the invalid identifier, and which item a
-// lookup finds when identifiers repeat. Each case uses menus of its own.
+// lookup finds when identifiers repeat.
 #include "application/implementation/kwi_system_application_menu.h"
-#include "application/kw_application_menu.h"
 
 #include "../core/report_collector.h"
 
@@ -43,12 +42,10 @@ TEST(ApplicationMenu, TreeSharedByHandlesWithItsMisuseReported)
         EXPECT_EQ(file, &GetMenuRoot(0)->children.back());
         exitItem = Add(first, 1, "Exit", 0);
     }
-    ApplicationMenu menu(0); // a later handle sees the same items
+    ApplicationMenu menu(0), other(10); // a later handle sees the same items
     EXPECT_EQ(FindMenuItem(menu, 1), exitItem);
-    ApplicationMenu other(10);
     Add(other, 1, "Uno"); // the same identifier in another menu is no duplicate
     EXPECT_TRUE(reports.messages.empty());
-
     EXPECT_EQ(Add(menu, 2, "Orphan", 7), nullptr);
     ASSERT_NE(Add(menu, 1, "Again"), nullptr);
     ASSERT_NE(Add(menu, 1, "Deeper", 1), nullptr); // parent 1: the shallower "Again", not "Exit"
@@ -56,22 +53,6 @@ TEST(ApplicationMenu, TreeSharedByHandlesWithItsMisuseReported)
     const std::string duplicate = "kwExternalError: itemIdentifier(1) already exists in menu(0) and is not safe to duplicate.";
     EXPECT_EQ(reports.Take(), (kwTest::Log{"kwExternalError: Menu(0) does not have an item with identifier: 7", duplicate,
                                            duplicate, "kwExternalError: Cannot search for a menuItem with invalid identifier."}));
-    EXPECT_EQ(Describe(GetMenuRoot(0)->children), "File(0)[Exit(1)] Again(1)[Deeper(1)]");
-    EXPECT_EQ(Describe(GetMenuRoot(10)->children), "Uno(1) Invalid(65535)");
-}
-
-TEST(ApplicationMenu, LookupPrefersShallowerThenEarlierMatches)
-{
-    ApplicationMenu menu(14);
-    Add(menu, 1, "First");
-    Add(menu, 5, "Grandchild", 1);
-    Add(menu, 5, "Second");
-    EXPECT_EQ(FindMenuItem(menu, 5), &GetMenuRoot(14)->children[1]);
-    ApplicationMenu other(15); // among deeper matches the earlier child's subtree wins, whatever came first
-    Add(other, 1, "A");
-    Add(other, 2, "B");
-    Add(other, 7, "UnderB", 2);
-    Add(other, 7, "UnderA", 1);
-    EXPECT_EQ(FindMenuItem(other, 7), &GetMenuRoot(15)->children[0].children[0]);
-    EXPECT_EQ(FindMenuItem(other, 9), nullptr);
+    EXPECT_EQ(Describe(GetMenuRoot(0)->children) + " / " + Describe(GetMenuRoot(10)->children),
+              "File(0)[Exit(1)] Again(1)[Deeper(1)] / Uno(1) Invalid(65535)");
 }

@@ -1,21 +1,13 @@
-// Tests of error reports: the printed block byte for byte, nothing at all when
-// the condition is false, an overlong message cut to 4095 characters, and the
-// same message told to the listed handlers.
+// Tests of error reports: the printed block byte for byte whatever flags the
+// caller left on std::cout, nothing at all when the condition is false, an
+// overlong message cut to 4095 characters, the same messages told to handlers.
 #include "report_collector.h"
+
+#include <iostream>
 
 #include <gtest/gtest.h>
 
 using Kelpwright::Core::Error::ReportErrorIf;
-
-namespace {
-
-std::string Block(const std::string& file, const std::string& line, const std::string& message)
-{
-    const std::string banner = "ASSERTION FAILED! " + std::string(35, '-') + "\n";
-    return "\n" + banner + "FILE " + file + "[" + line + "]\nMESSAGE: " + message + "\n" + banner;
-}
-
-} // namespace
 
 TEST(ErrorReport, PrintsEachBlockByteForByte)
 {
@@ -23,19 +15,24 @@ TEST(ErrorReport, PrintsEachBlockByteForByte)
     const char* mismatched = "kwExternalError: %s %s"; // would read an int as a string if formatted
     const std::string longText(5000, 'x');
     const std::string cut = ("kwExternalError: " + longText).substr(0, 4095);
+    const std::string removal = "kwExternalError: Trying to remove GameState with id(5) which does not exists in Game Machine.";
     testing::internal::CaptureStdout();
+    std::cout << std::hex << std::showpos;
     ReportErrorIf(false, "file", 1, mismatched, 42);
     ReportErrorIf(true, "kelp_wright\\source\\game\\kw_game_state_machine", 77,
                   "kwExternalError: Trying to remove GameState with id(%d) which does not exists in Game Machine.", 5);
     ReportErrorIf(true, "a/b.cpp", -3, "%s", "");
     ReportErrorIf(true, "f.cpp", 9, "kwExternalError: %s", longText.c_str());
+    const std::ios::fmtflags flags = std::cout.flags();
+    std::cout << std::dec << std::noshowpos;
 
-    const std::string removal = "kwExternalError: Trying to remove GameState with id(5) which does not exists in Game Machine.";
+    const std::string banner = "ASSERTION FAILED! " + std::string(35, '-') + "\n";
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "\nASSERTION FAILED! -----------------------------------\n"
               "FILE kelp_wright\\source\\game\\kw_game_state_machine[77]\n"
               "MESSAGE: " + removal + "\n"
               "ASSERTION FAILED! -----------------------------------\n" +
-                  Block("a/b.cpp", "-3", "") + Block("f.cpp", "9", cut));
+                  "\n" + banner + "FILE a/b.cpp[-3]\nMESSAGE: \n" + banner + "\n" + banner + "FILE f.cpp[9]\nMESSAGE: " + cut + "\n" + banner);
+    EXPECT_EQ(flags, std::ios::hex | std::ios::showpos | std::ios::skipws); // left as the caller set them
     EXPECT_EQ(handler.messages, (kwTest::Log{removal, "", cut}));
 }

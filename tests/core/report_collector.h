@@ -1,10 +1,8 @@
-// Test support: an error handler that collects the message of every report made
-// while it exists; Take hands the list over and empties it.
+// Test support: collects the message of every report made while it exists; Take empties the list.
 #pragma once
 
 #include "core/kw_error.h"
 
-#include <string>
 #include <vector>
 
 namespace kwTest {

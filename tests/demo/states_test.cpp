@@ -1,6 +1,6 @@
-// Tests of the two game states without a window: what the curve test draws on
-// opening and at its steps, one whole trajectory hashed to the bit (the same
-// constants in every build), and the demo's menu, exit and turning figure.
+// Tests of the two game states without a window: their frames call by call in the recording
+// OpenGL and without allocations, the curve test's whole trajectory hashed to the bit (the same
+// constants in every build), the demo's menu, exit and turning figure.
 #include "application/implementation/kwi_realtime_application_run.h"
 #include "application/implementation/kwi_system_application_menu.h"
 #include "application_globals.h"
@@ -12,17 +12,25 @@
 #include "recording_gl.h"
 #include "test_curve_state.h"
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
+
+// This program counts every allocation and release, for the steady frames below.
+static int sHeapCalls = 0;
+void* operator new(std::size_t size)
+{
+    ++sHeapCalls;
+    void* memory = std::malloc(size != 0 ? size : 1);
+    return memory != nullptr ? memory : throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { sHeapCalls += memory != nullptr, std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { sHeapCalls += memory != nullptr, std::free(memory); }
 
 using kwTest::Hex;
 using Skidwell::Vector3;
 
 namespace {
-
-typedef std::vector<std::string> Entries;
-
-const Vector3 kPoints[] = {Vector3(-1, 0, 0), Vector3(-1, 0, 0.5f), Vector3(0, 0, 0.25f),
-                           Vector3(1, 0, 0.5f), Vector3(1, 0, 0), Vector3(0, 0, -1)};
 
 // The states reach the application through the global pointers, as in the program.
 void PublishApplication()
@@ -34,77 +42,56 @@ void PublishApplication()
     DemoState::ResetSpinAngle();
 }
 
-std::string Entry(unsigned color, const std::string& points)
+std::uint64_t Fnv(const void* bytes, size_t count, std::uint64_t hash = 0xcbf29ce484222325ull)
 {
-    char text[16];
-    return std::snprintf(text, sizeof text, "%x ", color), text + points;
-}
-
-// A ring as its colour and first point, the centre moved by the radius along +z.
-std::string Ring(unsigned color, const Vector3& c, float radius) { return Entry(color, Hex(Vector3(c.x, c.y, c.z + radius))); }
-std::string Line(unsigned color, const Vector3& start, const Vector3& end) { return Entry(color, Hex(start) + " " + Hex(end)); }
-
-// The temporary paths (each must be a closed 25-point ring), then the temporary lines.
-Entries Temporary(const Skidwell::Visualization& store)
-{
-    Entries entries;
-    for (const Skidwell::PathPrimitive& path : store.GetTemporaryPaths()) {
-        entries.push_back(Entry(path.color, Hex(path.points.at(0))) + (path.closed && path.points.size() == 25 ? "" : " ?"));
+    for (size_t i = 0; i < count; ++i) {
+        hash = (hash ^ static_cast<const unsigned char*>(bytes)[i]) * 0x100000001b3ull;
     }
-    for (const Skidwell::LinePrimitive& line : store.GetTemporaryLines()) {
-        entries.push_back(Line(line.color, line.start, line.end));
-    }
-    return entries;
+    return hash;
 }
 
 } // namespace
 
-TEST(States, CurveTestDrawsRingsAndCurveOnOpeningAndTheMarkerAtItsSteps)
+TEST(States, FramesOfBothStatesCallByCallAndWithoutAllocations)
 {
+    // Clear, the fixed projection, the camera looking down (-z up), the axes unlit, the empty store.
+    const std::string frame = "glClearColor(0.129999995 0.129999995 0.140000001 1) glClear(0x4100) glEnable(0xb71) "
+        "glMatrixMode(0x1701) glLoadMatrixf(1.58289719 0 0 0 0 2.11052966 0 0 0 0 -1.00020003 -1 0 0 -0.100020006 0) "
+        "glMatrixMode(0x1700) glLoadIdentity() glPushMatrix() glLoadMatrixf(1 0 -0 0 0 0 1 0 0 -1 -0 0 0 0 0 1) glTranslatef(";
+    const std::string axes = ") glDisable(0xb50) glDisable(0xde1) glDisable(0xb57) glBegin(0x1) glColor3f(1 0 0) glVertex3f(0 0 0) "
+        "glVertex3f(1 0 0) glColor3f(0 1 0) glVertex3f(0 0 0) glVertex3f(0 1 0) glColor3f(0 0 1) glVertex3f(0 0 0) "
+        "glVertex3f(0 0 1) glColor3f(0.5 0 0) glVertex3f(0 0 0) glVertex3f(-1 0 0) glColor3f(0 0.5 0) glVertex3f(0 0 0) "
+        "glVertex3f(0 -1 0) glColor3f(0 0 0.5) glVertex3f(0 0 0) glVertex3f(0 0 -1) glEnd() glEnable(0xb50) "
+        "glEnable(0xde1) glEnable(0xb57) glPushMatrix() glDisable(0xb50) glBegin(0x1) glEnd() glBegin(0x4) glEnd() "
+        "glEnable(0xb50) glPopMatrix() glPopMatrix()";
     PublishApplication();
-    TestCurveState state;
-    ASSERT_TRUE(state.OnOpen());
-    const std::vector<Skidwell::PathPrimitive>& paths = state.GetVisualization().GetPermanentPaths();
-    ASSERT_EQ(paths.size(), 25u);
-    const float radii[] = {0.024f, 0.025f, 0.026f, 0.027f};
-    for (size_t ring = 0; ring < 24; ++ring) { // four white rings per point, in point order
-        EXPECT_EQ(Entry(paths[ring].color, Hex(paths[ring].points[0])) + (paths[ring].closed ? "" : " open"),
-                  Ring(0xFFFFFFFF, kPoints[ring / 4], radii[ring % 4])) << ring;
-    }
-    ASSERT_EQ(paths[24].points.size(), 150u); // the grey curve, open
-    EXPECT_EQ(Entry(paths[24].color, Hex(paths[24].points[0]) + " " + Hex(paths[24].points[25])) + (paths[24].closed ? " closed" : ""),
-              Entry(0xFF808080, Hex(kPoints[0]) + " " + Hex(kPoints[1])));
+    TestCurveState curveTest;
+    DemoState demo;
+    EXPECT_EQ(kwTest::GlText([&] { curveTest.OnRender(); }), frame + "-0 -5 -0" + axes);
+    EXPECT_EQ(kwTest::GlText([&] { demo.OnRender(); }), frame + "-0 -5 1.625" + axes);
+    // Opened and one step on, the stores hold everything each state draws: rings, curve, marker, figure.
+    ASSERT_TRUE(curveTest.OnOpen());
+    curveTest.OnSimulate();
+    demo.OnSimulate();
+    const std::string text = kwTest::GlText([&] { curveTest.OnRender(); }) + kwTest::GlText([&] { demo.OnRender(); });
+    EXPECT_EQ(Fnv(text.data(), text.size()), 0xae6fc2a078725c3dull);
 
-    // Step 1: the marker at t = 0.01, the rings of segment 0's control points, three lines from the marker.
-    state.OnSimulate();
-    const Vector3 p1(-1.1666666f, 0, 0.25f), p2(-1.1666666f, 0, 0.45833334f);
-    const Vector3 marker = Skidwell::EvaluateBezier(0.01f, kPoints[0], p1, p2, kPoints[1]);
-    Entries entries = Temporary(state.GetVisualization());
-    ASSERT_EQ(entries.size(), 8u);
-    EXPECT_EQ(Entries(entries.begin(), entries.begin() + 5),
-              (Entries{Ring(0xFF00FF00, marker, 0.05f), Ring(0xFFFF00FF, kPoints[0], 0.05f), Ring(0xFF880088, p1, 0.05f),
-                       Ring(0xFF008888, p2, 0.05f), Ring(0xFF00FFFF, kPoints[1], 0.05f)}));
-    const unsigned lineColors[] = {0xFF00FF00, 0xFF008800, 0xFFFF0000};
-    for (unsigned line = 0; line < 3; ++line) {
-        const std::string start = Entry(lineColors[line], Hex(marker) + " ");
-        EXPECT_EQ(entries[5 + line].substr(0, start.size()), start);
+    // Once warmed up, frames of either state allocate and free nothing.
+    Kelpwright::Game::GameStateInterface* const states[] = {&curveTest, &demo};
+    for (Kelpwright::Game::GameStateInterface* state : states) {
+        for (int frame = 0; frame < 300; ++frame) {
+            sHeapCalls = frame == 2 ? 0 : sHeapCalls;
+            kwClearGlText();
+            state->OnSimulate();
+            state->OnSimulate();
+            state->OnRender();
+        }
+        EXPECT_EQ(sHeapCalls, 0) << "state " << state->GetIdentifier();
     }
-    // Step 600 passes 6 (as 6.0000424) and restarts on (-1, 0, 0), where the derivative
-    // is (-0.5, 0, 0.75): the unit tangent both ways and the side a right angle from it.
-    for (int step = 1; step < 600; ++step) {
-        state.OnSimulate();
-    }
-    EXPECT_EQ(TestCurveState::GetCurveParameter(), 0.0f);
-    const Vector3 tangent(-0.5547002f, 0, 0.8320503f), side(-0.8320503f, 0, -0.5547002f);
-    entries = Temporary(state.GetVisualization());
-    EXPECT_EQ(entries.at(0), Ring(0xFF00FF00, kPoints[0], 0.05f));
-    EXPECT_EQ(Entries(entries.begin() + 5, entries.end()),
-              (Entries{Line(0xFF00FF00, kPoints[0], kPoints[0] + tangent * 0.5f), Line(0xFF008800, kPoints[0], kPoints[0] + tangent * -0.5f),
-                       Line(0xFFFF0000, kPoints[0], kPoints[0] + side * 0.5f)}));
 }
 
-// FNV-1a (64 bits) over every coordinate's IEEE bytes, least significant first:
-// after each step the points of every temporary path, then every line's ends.
+// 64-bit FNV-1a over every coordinate's IEEE bytes, least significant first: after each step
+// the points of every temporary path, then every line's ends.
 TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
 {
     PublishApplication();
@@ -128,7 +115,8 @@ TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
         {
             for (float value : {point.x, point.y, point.z}) {
                 for (int byte = 0; byte < 4; ++byte) {
-                    hash = (hash ^ (kwTest::Bits(value) >> (8 * byte) & 0xFF)) * 0x100000001b3ull;
+                    const unsigned char next = kwTest::Bits(value) >> (8 * byte) & 0xFF;
+                    hash = Fnv(&next, 1, hash);
                 }
             }
         }
@@ -137,7 +125,7 @@ TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
     } state;
     Kelpwright::Game::ChangeToGameState(state.GetIdentifier()); // driven by the machine, drawn into the recording OpenGL
     while (state.steps < 3600) {
-        kwRecordedGlCalls()->clear();
+        kwClearGlText();
         Kelpwright::Game::UpdateCurrentGameState();
     }
     EXPECT_EQ(state.hashes[0], 0xa1a0d74e9e306ca2ull);
@@ -164,22 +152,18 @@ TEST(States, DemoDeclaresFileExitOnceClosesOnExitAndTurnsItsRadius)
     EXPECT_EQ(running, 1);
     running = 0;
     EXPECT_EQ(testing::internal::GetCapturedStdout().find("already exists"), std::string::npos);
-    const Kelpwright::Application::MenuItem& root = *kwImplementation::GetMenuRoot(0);
-    ASSERT_TRUE(root.children.size() == 1 && root.children[0].children.size() == 1);
-    EXPECT_EQ(root.children[0].displayName + std::to_string(root.children[0].identifier) +
-                  root.children[0].children[0].displayName + std::to_string(root.children[0].children[0].identifier),
-              "File0Exit1");
+    const std::vector<Kelpwright::Application::MenuItem>& bar = kwImplementation::GetMenuRoot(0)->children;
+    ASSERT_TRUE(bar.size() == 1 && bar[0].children.size() == 1);
+    EXPECT_EQ(bar[0].displayName + std::to_string(bar[0].identifier) + bar[0].children[0].displayName, "File0Exit");
 
-    // One step: the inner circle, the outer circle, the x-axis line and the radius towards about (0.0013565, 0, -0.7158958).
+    // One step: the radius line from (0, 0, -0.5) towards about (0.0013565, 0, -0.7158958).
     state.OnSimulate();
-    const Vector3 center(0, 0, -0.5f);
     EXPECT_EQ(DemoState::GetSpinAngle(), 0.006283f);
-    EXPECT_EQ(Temporary(state.GetVisualization()),
-              (Entries{Ring(0xFFA0A0B0, center, 0.2159f), Ring(0xFF404050, center, 0.2979f),
-                       Line(0xFF8080FF, Vector3(-10, 0, 0), Vector3(10, 0, 0)), Line(0xFFA0A0B0, center, Vector3(0.0013564908f, 0, -0.71589577f))}));
+    const Skidwell::LinePrimitive& radius = state.GetVisualization().GetTemporaryLines().at(1);
+    EXPECT_EQ(Hex(radius.start) + " " + Hex(radius.end), Hex(Vector3(0, 0, -0.5f)) + " " + Hex(Vector3(0.0013564908f, 0, -0.71589577f)));
     for (int step = 1; step < 500; ++step) { // each sum is formed in double: a float sum drifts by now
         state.OnSimulate();
     }
     EXPECT_EQ(kwTest::Bits(DemoState::GetSpinAngle()), 0x40490E8Eu); // about 3.1415
-    EXPECT_EQ(Hex(state.GetVisualization().GetTemporaryLines()[1].end), "378fa18e 0 be91758e");
+    EXPECT_EQ(Hex(radius.end), "378fa18e 0 be91758e");
 }

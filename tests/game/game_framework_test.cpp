@@ -3,12 +3,12 @@
 // and the game application's checks and callbacks, driven without a window.
 #include "../core/report_collector.h"
 #include "application/implementation/kwi_realtime_application_run.h"
-#include "core/kw_noncopyable.h"
 #include "game/kw_game_application.h"
 #include "game/kw_game_state_machine.h"
 #include "game/kwi_game_application_handler.h"
 #include "math/float_bits.h"
 
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -20,18 +20,23 @@ using kwTest::Log;
 namespace {
 
 // Logs each callback as "<identifier>:<name>", a frame as one entry "<identifier>:frame,render,post".
-struct RecordingState : Kelpwright::Game::GameStateInterface, Kelpwright::Core::Noncopyable {
+struct RecordingState : Kelpwright::Game::GameStateInterface {
     RecordingState(Kelpwright::Game::GameStateIdentifier identifier, Log& log) : GameStateInterface(identifier), log(log) {}
     void OnSimulate() override { Record("step"); }
     void OnUpdate(float deltaTime) override { deltaTimes.push_back(deltaTime), Record("frame"); }
     void OnRender() override { log.back() += ",render"; }
     void OnPostRender() override { log.back() += ",post"; }
     bool OnOpen() override { return Record("open"), true; }
-    void OnClose() override { Record("close"); }
+    void OnClose() override { Record("close"), onClose ? onClose() : void(); }
     void Record(const char* name) { log.push_back(std::to_string(GetIdentifier()) + ":" + name); }
     Log& log;
     std::vector<float> deltaTimes;
+    std::function<void()> onClose;
 };
+// Not copyable through their bases: a copy would take the original's entry out of the machine, or pass the single-instance check.
+static_assert(!std::is_copy_constructible<RecordingState>::value && !std::is_copy_assignable<RecordingState>::value, "");
+static_assert(!std::is_copy_constructible<Kelpwright::Game::GameApplication>::value &&
+              !std::is_copy_assignable<Kelpwright::Game::GameApplication>::value, "");
 
 // Each case leaves the process-wide machine empty with nothing current.
 struct GameFramework : testing::Test {
@@ -50,7 +55,6 @@ TEST_F(GameFramework, StepsFollowSinglePrecisionTimeAndPauseWithoutACurrentState
     machine.AddState(&state);
     machine.UpdateState(kInvalidGameState); // nothing current: nothing runs and no time passes
     machine.ChangeToState(1);
-    // After frame 3, 2^-28 s is left over; frame 7 starts from frame 6's time after a pause.
     const std::uint32_t time[7] = {0x3BDA7410, 0x3B5A7418, 0x31800000, 0x3BDA7418, 0x3B5A7428, 0x32000000, 0x3BDA7420};
     for (int frame = 0; frame < 7; ++frame) {
         if (frame == 6) {
@@ -59,7 +63,7 @@ TEST_F(GameFramework, StepsFollowSinglePrecisionTimeAndPauseWithoutACurrentState
             machine.ChangeToState(1);
         }
         machine.UpdateState(kInvalidGameState);
-        EXPECT_EQ(kwTest::Bits(machine.GetSimulationTime()), time[frame]) << frame;
+        EXPECT_EQ(kwTest::Bits(machine.GetSimulationTime()), time[frame]) << frame; // frame 3 leaves 2^-28 s, kept over a pause
     }
     const std::string frame = "1:frame,render,post";
     EXPECT_EQ(Take(), (Log{"1:open", "1:step", frame, "1:step", "1:step", frame, "1:step", "1:step", frame,
@@ -103,7 +107,7 @@ TEST_F(GameFramework, ChangesCloseBeforeOpeningRemovalClosesAndUnknownIdentifier
     EXPECT_EQ(machine.GetCurrentState(), 1);
 }
 
-TEST_F(GameFramework, StatesRegisterThemselvesAndDuplicatesAreReported)
+TEST_F(GameFramework, StatesRegisterThemselvesDuplicatesAreReportedAndNoneGoneIsNamed)
 {
     std::unique_ptr<RecordingState> older(new RecordingState(3, log)), newer(new RecordingState(3, log));
     EXPECT_EQ(GetGameStateMachine().FindState(3), newer.get());
@@ -121,6 +125,19 @@ TEST_F(GameFramework, StatesRegisterThemselvesAndDuplicatesAreReported)
     EXPECT_EQ(reports.Take(), (Log{"kwExternalError: GameState with id(3) already exists in Game Machine.",
                                    "kwExternalError: Trying to remove GameState with id(3) which does not exists in Game Machine.",
                                    "kwExternalError: GameState with id: kInvalidGameState cannot be added to Game Machine."}));
+
+    // The machine never names a state it does not hold.
+    kwImplementation::GameStateMachine& global = GetGameStateMachine();
+    RecordingState removed(3, log), opened(2, log), closing(1, log);
+    global.ChangeToState(3);
+    global.RemoveState(global.GetCurrentState()); // its own current identifier, by reference
+    EXPECT_EQ(global.FindState(3), nullptr);
+    closing.onClose = [&] { global.RemoveState(2); }; // the state to open is gone when it is looked up
+    global.ChangeToState(1);
+    global.ChangeToState(2);
+    EXPECT_EQ(global.GetCurrentState(), kInvalidGameState);
+    EXPECT_EQ(reports.Take(), Log{"kwInternalError: Trying to open GameState with id(2) which does not exists in Game Machine."});
+    EXPECT_EQ(Take(), (Log{"3:open", "3:close", "1:open", "1:close"}));
 }
 
 TEST_F(GameFramework, GameApplicationChecksAndForwardsToTheStatesActionHandler)

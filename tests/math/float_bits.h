@@ -1,5 +1,4 @@
-// Test support: a vector as the bit patterns of x, y and z, "3f800000 0 80000000",
-// so that -0 and +0 and last-bit differences all show.
+// Test support: a vector as the bit patterns of x, y and z, "3f800000 0 80000000": -0 and last bits show.
 #pragma once
 
 #include "math/vector3.h"
@@ -11,16 +10,13 @@
 
 namespace kwTest {
 
-inline std::uint32_t Bits(float value)
-{
-    std::uint32_t bits;
-    return std::memcpy(&bits, &value, sizeof bits), bits;
-}
+inline std::uint32_t Bits(float value) { std::uint32_t bits; std::memcpy(&bits, &value, sizeof bits); return bits; }
 
 inline std::string Hex(const Skidwell::Vector3& v)
 {
     char text[32];
-    return std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z)), text;
+    std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z));
+    return text;
 }
 
 } // namespace kwTest

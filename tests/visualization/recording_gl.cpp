@@ -3,6 +3,10 @@
 // window backend imports from the same library.
 #include "recording_gl.h"
 
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
 #if defined(_WIN32)
 #define KW_EXPORT __declspec(dllexport)
 #define KW_GL(type) extern "C" KW_EXPORT type __stdcall
@@ -13,52 +17,52 @@
 
 namespace {
 
-struct Recording {
-    kwTest::GlCall call;
-    void Add(unsigned value) { call.args[call.count++] = value; }
-    void Add(float value) { call.floatMask |= 1u << call.count, std::memcpy(&call.args[call.count++], &value, 4); }
-};
+char sText[1 << 22];
+size_t sLength = 0;
 
-std::vector<kwTest::GlCall> sCalls = [] {
-    std::vector<kwTest::GlCall> calls;
-    return calls.reserve(1 << 16), calls;
-}();
-
-template <typename... Value>
-void Record(const char* name, Value... values)
+void Put(const char* format, ...)
 {
-    Recording recording = {{name, 0, 0, {}}};
-    const int expand[] = {0, (recording.Add(values), 0)...};
-    (void)expand;
-    sCalls.push_back(recording.call);
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = std::vsnprintf(sText + sLength, sizeof sText - sLength, format, arguments);
+    va_end(arguments);
+    sLength = std::min(sizeof sText - 1, sLength + static_cast<size_t>(std::max(written, 0)));
 }
+
+// One call: its name, each argument as it is streamed in, and ")" when the statement ends.
+struct Call {
+    explicit Call(const char* name) { Put(sLength == 0 ? "%s(" : " %s(", name); }
+    ~Call() { Put(")"); }
+    Call& operator<<(float value) { Put(mFirst ? "%.9g" : " %.9g", static_cast<double>(value)); mFirst = false; return *this; }
+    Call& operator<<(unsigned value) { Put(mFirst ? "0x%x" : " 0x%x", value); mFirst = false; return *this; }
+    bool mFirst = true;
+};
 
 } // namespace
 
-extern "C" KW_EXPORT std::vector<kwTest::GlCall>* kwRecordedGlCalls() { return &sCalls; }
+extern "C" KW_EXPORT const char* kwGlText() { return sText; }
+extern "C" KW_EXPORT void kwClearGlText() { sText[sLength = 0] = '\0'; }
 
-KW_GL(void) glBegin(unsigned mode) { Record("glBegin", mode); }
-KW_GL(void) glEnd() { Record("glEnd"); }
-KW_GL(void) glVertex3f(float x, float y, float z) { Record("glVertex3f", x, y, z); }
-KW_GL(void) glColor3f(float r, float g, float b) { Record("glColor3f", r, g, b); }
-KW_GL(void) glColor3ub(unsigned char r, unsigned char g, unsigned char b) { Record("glColor3ub", r * 1u, g * 1u, b * 1u); }
-KW_GL(void) glColor4ub(unsigned char r, unsigned char g, unsigned char b, unsigned char a)
-{
-    Record("glColor4ub", r * 1u, g * 1u, b * 1u, a * 1u);
-}
-KW_GL(void) glEnable(unsigned capability) { Record("glEnable", capability); }
-KW_GL(void) glDisable(unsigned capability) { Record("glDisable", capability); }
-KW_GL(void) glPushMatrix() { Record("glPushMatrix"); }
-KW_GL(void) glPopMatrix() { Record("glPopMatrix"); }
-KW_GL(void) glMatrixMode(unsigned mode) { Record("glMatrixMode", mode); }
-KW_GL(void) glLoadIdentity() { Record("glLoadIdentity"); }
+KW_GL(void) glBegin(unsigned mode) { Call("glBegin") << mode; }
+KW_GL(void) glEnd() { Call("glEnd"); }
+KW_GL(void) glVertex3f(float x, float y, float z) { Call("glVertex3f") << x << y << z; }
+KW_GL(void) glColor3f(float r, float g, float b) { Call("glColor3f") << r << g << b; }
+KW_GL(void) glColor3ub(unsigned char r, unsigned char g, unsigned char b) { Call("glColor3ub") << r * 1u << g * 1u << b * 1u; }
+KW_GL(void) glColor4ub(unsigned char r, unsigned char g, unsigned char b, unsigned char a) { Call("glColor4ub") << r * 1u << g * 1u << b * 1u << a * 1u; }
+KW_GL(void) glEnable(unsigned capability) { Call("glEnable") << capability; }
+KW_GL(void) glDisable(unsigned capability) { Call("glDisable") << capability; }
+KW_GL(void) glPushMatrix() { Call("glPushMatrix"); }
+KW_GL(void) glPopMatrix() { Call("glPopMatrix"); }
+KW_GL(void) glMatrixMode(unsigned mode) { Call("glMatrixMode") << mode; }
+KW_GL(void) glLoadIdentity() { Call("glLoadIdentity"); }
 KW_GL(void) glLoadMatrixf(const float* m)
 {
-    Record("glLoadMatrixf", m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13], m[14], m[15]);
+    Call call("glLoadMatrixf");
+    std::for_each(m, m + 16, [&](float element) { call << element; });
 }
-KW_GL(void) glTranslatef(float x, float y, float z) { Record("glTranslatef", x, y, z); }
-KW_GL(void) glClearColor(float r, float g, float b, float a) { Record("glClearColor", r, g, b, a); }
-KW_GL(void) glClear(unsigned mask) { Record("glClear", mask); }
+KW_GL(void) glTranslatef(float x, float y, float z) { Call("glTranslatef") << x << y << z; }
+KW_GL(void) glClearColor(float r, float g, float b, float a) { Call("glClearColor") << r << g << b << a; }
+KW_GL(void) glClear(unsigned mask) { Call("glClear") << mask; }
 
 #if defined(_WIN32)
 KW_GL(void*) wglCreateContext(void*) { return nullptr; }

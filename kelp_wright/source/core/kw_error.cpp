@@ -53,10 +53,14 @@ void DispatchErrorReport(const std::string& sourceFile, int sourceLine, const st
         sExceptionalErrorHandler.OnErrorFired(message);
     }
 
-    std::cout << "\nASSERTION FAILED! -----------------------------------\n"
-              << "FILE " << sourceFile << "[" << sourceLine << "]\n"
-              << "MESSAGE: " << message << "\n"
-              << "ASSERTION FAILED! -----------------------------------\n";
+    // NOTE: the block is made as text and written unformatted, so the line is
+    // decimal whatever flags (hex, showpos, width) the program left on std::cout,
+    // and those flags stay as they were.
+    const std::string block = "\nASSERTION FAILED! -----------------------------------\n"
+                              "FILE " + sourceFile + "[" + std::to_string(sourceLine) + "]\n"
+                              "MESSAGE: " + message + "\n"
+                              "ASSERTION FAILED! -----------------------------------\n";
+    std::cout.write(block.data(), static_cast<std::streamsize>(block.size()));
     std::cout.flush();
 
     // A handler may take itself out of the list while it is told.

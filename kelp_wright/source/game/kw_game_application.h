@@ -13,6 +13,9 @@ class GameApplication : public Kelpwright::Application::RealtimeApplication {
 public:
     GameApplication();
     ~GameApplication();
+    // A copy would bypass the single-instance check and clear its flag on destruction.
+    GameApplication(const GameApplication&) = delete;
+    GameApplication& operator=(const GameApplication&) = delete;
 
     // Runs the whole application with stateIdentifier as the first state.
     void RunGame(const GameStateIdentifier& stateIdentifier);

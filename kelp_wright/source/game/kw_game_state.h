@@ -18,6 +18,10 @@ public:
     explicit GameStateInterface(const GameStateIdentifier& stateIdentifier);
     // Pure with a body: the class is abstract although every callback has a default.
     virtual ~GameStateInterface() = 0;
+    // The machine knows a state by its address: a copy would take the
+    // original's entry with it when it is destroyed.
+    GameStateInterface(const GameStateInterface&) = delete;
+    GameStateInterface& operator=(const GameStateInterface&) = delete;
 
     virtual void OnSimulate() {}
     virtual void OnUpdate(float deltaTime) { (void)deltaTime; }

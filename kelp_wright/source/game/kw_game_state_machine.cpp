@@ -50,8 +50,11 @@ void GameStateMachine::AddState(GameStateInterface* state)
     mGameStates[identifier] = state;
 }
 
-void GameStateMachine::RemoveState(const GameStateIdentifier& identifier)
+// NOTE: the identifier is copied first: it may refer to mCurrentState itself
+// (GetCurrentState), which closing the state sets to kInvalidGameState.
+void GameStateMachine::RemoveState(const GameStateIdentifier& stateIdentifier)
 {
+    const GameStateIdentifier identifier = stateIdentifier;
     if (mGameStates.count(identifier) == 0) {
         ReportErrorIf(true, __FILE__, __LINE__,
                       "kwExternalError: Trying to remove GameState with id(%d) which does not exists in Game Machine.",
@@ -64,8 +67,11 @@ void GameStateMachine::RemoveState(const GameStateIdentifier& identifier)
     mGameStates.erase(identifier);
 }
 
-void GameStateMachine::ChangeToState(const GameStateIdentifier& identifier)
+void GameStateMachine::ChangeToState(const GameStateIdentifier& stateIdentifier)
 {
+    // A copy, for the same reason as in RemoveState: the closing state's
+    // OnClose may change what a reference into the machine reads.
+    const GameStateIdentifier identifier = stateIdentifier;
     // An unknown target leaves the current state current and open, so the
     // table never names a current state it does not hold.
     if (identifier != kInvalidGameState && mGameStates.count(identifier) == 0) {
@@ -95,6 +101,9 @@ void GameStateMachine::ChangeToState(const GameStateIdentifier& identifier)
                       static_cast<int>(identifier));
         if (opening != nullptr) {
             opening->OnOpen();
+        } else {
+            // Gone by now (the closed state's OnClose removed it): no state is current.
+            mCurrentState = kInvalidGameState;
         }
     }
 }

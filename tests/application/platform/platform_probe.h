@@ -1,58 +1,23 @@
-// Test support: what the platform tests need to see and do in the real window
-// system. Each backend's test folder implements these against its platform
-// (USER32 under Wine, FLTK/Xlib natively), so the shared tests read the same.
+// Test support: what the platform tests read from the real window system and
+// send to it; windows/ and fltk/ each implement it for their backend.
 #pragma once
 
 #include "application/implementation/kwi_realtime_application_run.h"
 
-#include <array>
 #include <string>
-#include <vector>
 
 namespace kwTest {
 
-using kwImplementation::WindowHandle;
+enum class Event { Activate, Deactivate, Paint, Resize, Key, ContextMenu, Mouse, Command, Close };
 
-// Left, top, right, bottom.
-typedef std::array<int, 4> WindowRectangle;
-
-// One entry of a window's menu as the platform shows it.
-struct MenuEntry {
-    std::string name; // empty for a separator
-    unsigned int identifier;
-    unsigned int state; // 0, 3 (disabled), 8 (checked) or 11
-    bool isSeparator;
-    std::vector<MenuEntry> children; // the pop-up of this entry
-};
-
-// Outer rectangle of the window on the screen.
-WindowRectangle GetOuterRectangle(WindowHandle window);
-std::string GetWindowTitle(WindowHandle window);
-bool WindowExists(WindowHandle window);
-bool IsWindowShown(WindowHandle window);
-// Whether an OpenGL context is current on this thread.
-bool IsRenderingContextCurrent();
-// How many times a back buffer has been presented to a window so far in this
-// process: the loop's swaps and the presents that answer paint/expose alike.
-int CountPresentedFrames();
-
-// Reads the window's menu bar; false when the window has none.
-bool ReadMenuBar(WindowHandle window, std::vector<MenuEntry>& entries);
-
-// Queue an event for the loop's next drain, as the user or window manager would
-// cause it.
-void QueueCloseRequest(WindowHandle window);
-void QueueMenuCommand(WindowHandle window, unsigned int identifier);
-void QueueContextMenuRequest(WindowHandle window);
-
-// Handles everything queued so far outside of a run (for tests that attach menus
-// to a window they made themselves).
-void DrainQueuedEvents();
-
-// A bare top-level window of the platform for binding tests, and its removal.
-WindowHandle CreatePlainWindow();
-void DestroyPlainWindow(WindowHandle window);
-// Messages (or events) that reached the plain window's own handling so far.
-int CountEventsSeenByPlainWindow(WindowHandle window);
+// As the user or window manager causes it, handled in the next drain once flushed.
+// A command's `value` is its identifier (and high word); otherwise it varies details.
+void Send(kwImplementation::WindowHandle window, Event event, unsigned int value);
+void Flush();
+// "left,top,right,bottom title" of the outer rectangle and caption, then the menu
+// bar as "[Name#identifier:state[pop-up],...]" with separators named "-".
+std::string Describe(kwImplementation::WindowHandle window);
+int PresentedFrames(); // by the loop and for paints, in this process so far
+int LiveMenus();       // made for window menus and not destroyed
 
 } // namespace kwTest

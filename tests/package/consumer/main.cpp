@@ -6,8 +6,7 @@
 
 struct CountingState : Kelpwright::Game::GameStateInterface, Kelpwright::Core::Noncopyable {
     CountingState() : GameStateInterface(7) {}
-    void OnSimulate() override { ++steps; }
-    int steps = 0;
+    void OnSimulate() override { std::printf("consumer: a step of state %d\n", GetIdentifier()); }
 };
 
 int main()
@@ -15,6 +14,4 @@ int main()
     CountingState state;
     Kelpwright::Game::ChangeToGameState(state.GetIdentifier());
     Kelpwright::Game::UpdateCurrentGameState();
-    std::printf("consumer: %d step, state %d current\n", state.steps,
-                static_cast<int>(kwImplementation::GetGameStateMachine().GetCurrentState()));
 }

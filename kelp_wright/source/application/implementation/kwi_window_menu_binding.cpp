@@ -97,10 +97,11 @@ void AttachMenuToWindow(const WindowHandle& windowHandle, const ApplicationMenu&
         return;
     }
 
-    // From here on the record's own window is used. The old bar is detached
-    // but never destroyed.
+    // From here on the record's own window is used. The old bar is detached,
+    // then destroyed with its sub-menus, so re-attaching does not pile up menus.
     if (record->menuBarHandle != nullptr) {
         Platform::SetMenu(record->windowHandle, nullptr);
+        Platform::DestroyMenu(record->menuBarHandle);
         record->menuBarHandle = nullptr;
         record->menuBarItems.clear();
     }
@@ -108,7 +109,11 @@ void AttachMenuToWindow(const WindowHandle& windowHandle, const ApplicationMenu&
     const MenuItem* root = GetMenuRoot(menu.GetIdentifier());
     MenuHandle bar = Platform::CreateMenu();
     record->menuBarHandle = root != nullptr ? BuildWindowsMenu(*root, bar, record->menuBarItems) : nullptr;
-    // A menu without top-level items leaves the window without a bar.
+    // A menu without top-level items leaves the window without a bar; the
+    // empty one made for it is never attached, so it goes at once.
+    if (record->menuBarHandle == nullptr) {
+        Platform::DestroyMenu(bar);
+    }
     Platform::SetMenu(record->windowHandle, record->menuBarHandle);
 }
 

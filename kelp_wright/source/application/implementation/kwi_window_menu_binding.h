@@ -68,6 +68,8 @@ std::intptr_t MenuWindowProcedureValue();
 // Puts the menu window procedure in front of the window's own.
 void InstallMenuWindowProcedure(WindowHandle window);
 MenuHandle CreateMenu();
+// Frees a menu made by CreateMenu and every sub-menu it holds; null is ignored.
+void DestroyMenu(MenuHandle menu);
 // Inserts at position 0 of the menu.
 void InsertMenuItem(MenuHandle menu, const MenuItemDescription& item);
 // Attaches the bar (null detaches it).

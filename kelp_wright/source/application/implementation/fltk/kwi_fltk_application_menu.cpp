@@ -1,8 +1,9 @@
 // Kelpwright FLTK backend: the platform steps of the window-menu binding. A
 // menu handle is a small list of entries; attaching one builds an Fl_Menu_Bar
 // across the top of the window from it. Chosen items and right-clicks reach
-// the binding before the window's own handling. Calls: Fl_Menu_Bar,
-// Fl_Menu_::copy, Fl_Menu_Item::popup, Fl::add_system_handler, fl_find.
+// the binding before the window's own handling; destroying a menu frees its
+// entries and sub-menus. Calls: Fl_Menu_Bar, Fl_Menu_::copy,
+// Fl_Menu_Item::popup, Fl::add_system_handler, fl_find.
 #include "application/implementation/fltk/kwi_fltk_window_parts.h"
 #include "application/implementation/kwi_window_menu_binding.h"
 
@@ -42,7 +43,7 @@ struct BackendMenu {
 };
 
 struct FltkMenuBackend {
-    // Menus live until the process ends, as Win32 menu handles do here.
+    // Every menu from CreateMenu until DestroyMenu frees it.
     std::vector<std::unique_ptr<BackendMenu>> menus;
     // Windows with the menu hook in front of their own handling. FLTK clears
     // an entry when its window is deleted, so a new window that happens to get
@@ -206,6 +207,8 @@ int OnSystemEvent(void* event, void* data)
 
 namespace Fltk {
 
+std::size_t CountLiveMenus() { return sMenus.menus.size(); }
+
 void LayOutClientArea(Fl_Window& window)
 {
     Fl_Menu_Bar* bar = FindMenuBar(window);
@@ -257,6 +260,23 @@ MenuHandle CreateMenu()
 {
     sMenus.menus.push_back(std::unique_ptr<BackendMenu>(new BackendMenu()));
     return sMenus.menus.back().get();
+}
+
+// The binding detaches a bar before destroying it, so no Fl_Menu_Bar points
+// at these labels any more; the bar widget itself stays, hidden, because the
+// bar's own callback may be running (a menu re-attached from OnMenuAction).
+void DestroyMenu(MenuHandle menu)
+{
+    for (auto owned = sMenus.menus.begin(); owned != sMenus.menus.end(); ++owned) {
+        if (owned->get() == menu) {
+            const std::unique_ptr<BackendMenu> doomed = std::move(*owned);
+            sMenus.menus.erase(owned);
+            for (const BackendMenuEntry& entry : doomed->entries) {
+                DestroyMenu(entry.subMenu);
+            }
+            return;
+        }
+    }
 }
 
 void InsertMenuItem(MenuHandle menu, const MenuItemDescription& item)

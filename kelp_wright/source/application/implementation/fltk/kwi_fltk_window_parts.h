@@ -5,6 +5,8 @@
 
 #include "application/implementation/kwi_realtime_application_run.h"
 
+#include <cstddef>
+
 class Fl_Window;
 
 namespace kwImplementation {
@@ -18,6 +20,9 @@ const int kMenuBarHeight = 25;
 // top-level window that FLTK shows. Only pointer values are compared, so a
 // stale handle (the recorded window after a run) is safe to pass.
 bool IsLiveWindow(WindowHandle window);
+
+// How many menus CreateMenu made that DestroyMenu has not freed yet.
+std::size_t CountLiveMenus();
 
 // Puts the window's menu bar, when it shows one, across the top and makes
 // every other child fill the rest of the window.

@@ -1,7 +1,7 @@
 // Kelpwright: the Win32 menu steps of the window-menu binding and the menu
 // window procedure that subclasses a window to pick out its menu commands.
 // USER32: GetWindowLongA/SetWindowLongA (GetWindowLongPtrA/SetWindowLongPtrA on 64-bit), CallWindowProcA,
-// DefWindowProcA, CreateMenu, InsertMenuItemA, SetMenu, TrackPopupMenu.
+// DefWindowProcA, CreateMenu, DestroyMenu, InsertMenuItemA, SetMenu, TrackPopupMenu.
 #include "application/implementation/kwi_window_menu_binding.h"
 
 #include <windows.h>
@@ -73,6 +73,9 @@ void InstallMenuWindowProcedure(WindowHandle window)
 std::intptr_t MenuWindowProcedureValue() { return reinterpret_cast<std::intptr_t>(&MenuWindowProcedure); }
 
 MenuHandle CreateMenu() { return ::CreateMenu(); }
+
+// DestroyMenu also destroys the sub-menus the menu holds.
+void DestroyMenu(MenuHandle menu) { ::DestroyMenu(ToMenu(menu)); }
 
 void InsertMenuItem(MenuHandle menu, const MenuItemDescription& item)
 {

@@ -1,0 +1,161 @@
+// Platform tests in real windows, the same for both backends: a storm of events
+// between frames with the window-menu reports around it, and Close from an update.
+#include "platform_probe.h"
+
+#include "application/implementation/kwi_platform_window.h"
+#include "application/implementation/kwi_system_application_menu.h"
+#include "application/implementation/kwi_window_menu_binding.h"
+#include "application/kw_realtime_application.h"
+#include "core/kw_error.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+using namespace Kelpwright::Application;
+using namespace kwImplementation;
+
+namespace kwTest {
+namespace {
+
+const std::string kBar = "[File#1:0[Open#2:0,Revert#3:3,-#4:0,Autosave#5:8,Recent#8:0[First#9:0]]]";
+
+// The fixture is the handler: it records the calls (activation, to which the
+// window system adds its own, only counted) and runs `script` after each.
+class PlatformTest : public testing::Test, public ApplicationHandlerInterface,
+                     public Kelpwright::Core::Error::ErrorHandlerInterface {
+protected:
+    // The application layer as a fresh process has it, and the menu both cases attach.
+    void SetUp() override
+    {
+        GetRealtimeApplicationState().windowHandle = nullptr;
+        GetWindowsToMenus().clear(), GetHandlersToMenus().clear(), GetMenuRegistry().clear();
+        Platform::DrainEvents(); // what an earlier run left queued
+        Kelpwright::Core::Error::AddErrorHandler(this);
+        const MenuItemIdentifier parents[] = {kInvalidMenuItemIdentifier, 1, 1, 1, 1, 1, 6, 1, 8};
+        const char* names[] = {"File", "Open", "Revert", "", "Autosave", "Secret", "In", "Recent", "First"};
+        for (MenuItemIdentifier item = 1; item <= 9; ++item) { // 3 disabled, 5 checked, 6 invisible
+            menu.AddMenuItem(item, names[item - 1], parents[item - 1], item != 3, item == 5, item != 6);
+        }
+    }
+    void TearDown() override { Kelpwright::Core::Error::RemoveErrorHandler(this); }
+    void OnErrorFired(const std::string& message) override { reports.push_back(message); }
+
+    void Record(const std::string& name)
+    {
+        (name.compare(0, 8, "OnBecome") == 0 ? lastActivation : calls.emplace_back()) = name;
+        script(name, ++counts[name]);
+    }
+    void CollectWindowProperties(WindowProperties&) override { Record("CollectWindowProperties"); }
+    void OnWindowOpen() override { Record("OnWindowOpen"); }
+    void OnWindowClose() override { Record("OnWindowClose"); }
+    void OnBecomeActive() override { Record("OnBecomeActive"); }
+    void OnBecomeInactive() override { Record("OnBecomeInactive"); }
+    void OnRealtimeUpdate() override { Record("OnRealtimeUpdate"); }
+    void OnMenuAction(const MenuIdentifier& m, const MenuItemIdentifier& i) override { ++chosen[i | m << 16]; Record("OnMenuAction"); }
+
+    std::vector<std::string> calls, reports;
+    std::string lastActivation;
+    std::map<std::string, int> counts;
+    std::map<unsigned int, int> chosen; // item + (menu << 16) -> OnMenuAction calls
+    std::function<void(const std::string& name, int count)> script;
+    RealtimeApplication application{*this};
+    ApplicationMenu menu{1};
+};
+
+// 100,000 events of the kinds the window handles, 100 between two frames, every
+// hundredth known command re-attaching the menu from OnMenuAction as OnWindowOpen
+// did 10,000 times. Before them a second Execute, a second handler and the window
+// lost from the menu records; after them a close request. Attaching before the
+// window exists or after the run reports.
+TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequest)
+{
+    const int kFrames = 1000, kEach = kFrames * 10; // ten of each kind a frame, resizes fewer
+    struct : ApplicationHandlerInterface {} other, late;
+    std::map<std::string, int> before;
+    int menus = 0, presented = 0;
+    script = [&](const std::string& name, int count) {
+        const WindowHandle window = GetRealtimeApplicationState().windowHandle;
+        const bool opening = name == "CollectWindowProperties" || name == "OnWindowOpen";
+        for (int attach = name == "OnWindowOpen" ? 10000 : opening || (name == "OnMenuAction" && count % 100 == 0);
+             attach > 0; --attach) {
+            application.SetWindowMenu(menu);
+        }
+        if (opening) {
+            menus = name == "OnWindowOpen" ? menus : LiveMenus();
+            application.SetWindowTitle("Set While Opening");
+            application.Close(); // before the loop: no effect
+        }
+        if (name != "OnRealtimeUpdate") {
+            return;
+        } else if (count == 1) {
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus() - menus), "50,50,850,650 Set While Opening" + kBar + "3");
+            application.Execute();
+            RealtimeApplication{other}.SetWindowMenu(menu);
+            Send(window, Event::Deactivate, 0);
+        } else if (count == 2) {
+            GetWindowsToMenus().erase(window);
+        } else if (count == 3) {
+            GetWindowsToMenus()[window] = &GetHandlersToMenus()[this];
+            before = counts, menus = LiveMenus(), presented = PresentedFrames();
+        } else if (count == 3 + kFrames) {
+            EXPECT_EQ(counts["OnBecomeActive"] - before["OnBecomeActive"], kEach);
+            EXPECT_EQ(counts["OnBecomeInactive"] - before["OnBecomeInactive"], kEach);
+            EXPECT_EQ(lastActivation, "OnBecomeInactive");
+            EXPECT_EQ(chosen, (std::map<unsigned int, int>{{2, kEach / 2}, {9, kEach / 2}}));
+            EXPECT_GE(PresentedFrames() - presented, 2 * kFrames); // each frame's, and its paints'
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus() - menus), "50,50,750,650 Set While Opening" + kBar + "0");
+            application.SetWindowMenu(ApplicationMenu(2)); // no items: no bar, and its three menus go
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus() - menus), "50,50,750,650 Set While Opening-3");
+            Send(window, Event::Close, 0);
+        } else if (count == 3 + kFrames + 50) {
+            application.Close(); // a fault kept the run going
+        }
+        if (count < 3) {
+            Send(window, Event::Command, 2); // to the second handler, then to the lost window
+        }
+        for (int event = (count - 3) * 100; count >= 3 && count < 3 + kFrames && event < (count - 2) * 100; ++event) {
+            // Details vary within and across frames; a resize every tenth frame. Known, invisible
+            // and undeclared commands, half of them with a high word.
+            const unsigned int slot = event % 10, variant = event / 10 + event / 100;
+            const unsigned int command[3] = {variant % 2 ? 2u : 9u, variant % 2 ? 6u : 7u, 999};
+            const bool resize = event % 1000 == 3;
+            Send(window, resize ? Event::Resize : slot == 3 ? Event::Key : static_cast<Event>(std::min(slot, 7u)),
+                 resize ? event / 1000 : slot < 7 ? variant : command[slot - 7] | (variant & 2) << 15);
+        }
+        Flush();
+    };
+    application.Execute();
+    RealtimeApplication{late}.SetWindowMenu(menu);
+
+    EXPECT_EQ(counts["OnRealtimeUpdate"], 3 + kFrames);
+    EXPECT_EQ(calls.back() + std::to_string(counts["OnWindowClose"]), "OnWindowClose1");
+    reports.erase(std::unique(reports.begin(), reports.end()), reports.end());
+    EXPECT_EQ(reports, (std::vector<std::string>{
+                           "kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n",
+                           "kwExternalError: Kelpwright currently supports only a single application at a time.",
+                           "kwInternalError: Expected to find window in the WindowsToMenus container.",
+                           "kwInternalError: Invalid parameter windowHandle has no window with a procedure."}));
+}
+
+// Close from an update: that pass is still presented, then the run tears down.
+TEST_F(PlatformTest, CloseFromAnUpdateEndsTheRunAfterThatPassIsPresented)
+{
+    int presented = 0;
+    script = [&](const std::string& name, int count) {
+        if (name == "OnRealtimeUpdate" && count == 2) {
+            presented = PresentedFrames();
+            application.Close();
+        }
+    };
+    application.Execute();
+
+    EXPECT_EQ(calls, (std::vector<std::string>{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate",
+                                               "OnRealtimeUpdate", "OnWindowClose"}));
+    EXPECT_EQ(PresentedFrames() - presented, 1); // none at teardown
+}
+
+} // namespace
+} // namespace kwTest
