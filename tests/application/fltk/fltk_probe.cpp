@@ -91,6 +91,6 @@ std::string Describe(kwImplementation::WindowHandle window)
 
 int PresentedFrames() { return sPresented; }
 
-int LiveMenus() { return static_cast<int>(kwImplementation::Fltk::CountLiveMenus()); }
+int LiveMenus(kwImplementation::WindowHandle) { return static_cast<int>(kwImplementation::Fltk::CountLiveMenus()); }
 
 } // namespace kwTest

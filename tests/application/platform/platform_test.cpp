@@ -84,14 +84,14 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequest)
             application.SetWindowMenu(menu);
         }
         if (opening) {
-            menus = name == "OnWindowOpen" ? menus : LiveMenus();
+            menus = name == "OnWindowOpen" ? menus : LiveMenus(window);
             application.SetWindowTitle("Set While Opening");
             application.Close(); // before the loop: no effect
         }
         if (name != "OnRealtimeUpdate") {
             return;
         } else if (count == 1) {
-            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus() - menus), "50,50,850,650 Set While Opening" + kBar + "3");
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus), "50,50,850,650 Set While Opening" + kBar + "3");
             application.Execute();
             RealtimeApplication{other}.SetWindowMenu(menu);
             Send(window, Event::Deactivate, 0);
@@ -99,16 +99,16 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequest)
             GetWindowsToMenus().erase(window);
         } else if (count == 3) {
             GetWindowsToMenus()[window] = &GetHandlersToMenus()[this];
-            before = counts, menus = LiveMenus(), presented = PresentedFrames();
+            before = counts, menus = LiveMenus(window), presented = PresentedFrames();
         } else if (count == 3 + kFrames) {
             EXPECT_EQ(counts["OnBecomeActive"] - before["OnBecomeActive"], kEach);
             EXPECT_EQ(counts["OnBecomeInactive"] - before["OnBecomeInactive"], kEach);
             EXPECT_EQ(lastActivation, "OnBecomeInactive");
             EXPECT_EQ(chosen, (std::map<unsigned int, int>{{2, kEach / 2}, {9, kEach / 2}}));
             EXPECT_GE(PresentedFrames() - presented, 2 * kFrames); // each frame's, and its paints'
-            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus() - menus), "50,50,750,650 Set While Opening" + kBar + "0");
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus), "50,50,750,650 Set While Opening" + kBar + "0");
             application.SetWindowMenu(ApplicationMenu(2)); // no items: no bar, and its three menus go
-            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus() - menus), "50,50,750,650 Set While Opening-3");
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus), "50,50,750,650 Set While Opening-3");
             Send(window, Event::Close, 0);
         } else if (count == 3 + kFrames + 50) {
             application.Close(); // a fault kept the run going

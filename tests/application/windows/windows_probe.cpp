@@ -1,6 +1,5 @@
-// Test support: the Win32 probe. USER32 reads windows and menus back and posts the
-// messages the system would; presents and live menus are counted by pointing this
-// program's imports of SwapBuffers and CreateMenu (the framework is linked in) here.
+// Test support: the Win32 probe. USER32 reads windows and menus back and posts the messages the
+// system would. Presents are counted by the recording opengl32.dll, where GDI32's SwapBuffers ends.
 #include "platform_probe.h"
 
 #include <windows.h>
@@ -8,41 +7,16 @@
 #include <algorithm>
 #include <set>
 
+extern "C" int kwPresentedFrames();
+
 namespace kwTest {
 namespace {
 
-int sPresented = 0;
-std::set<HMENU> sMenus;
-BOOL(WINAPI* sSwapBuffers)(HDC) = nullptr;
-HMENU(WINAPI* sCreateMenu)() = nullptr;
-BOOL WINAPI CountingSwapBuffers(HDC deviceContext) { return ++sPresented, sSwapBuffers(deviceContext); }
-HMENU WINAPI RecordingCreateMenu() { return *sMenus.insert(sCreateMenu()).first; }
-
-template <typename Function> void Redirect(IMAGE_THUNK_DATA* slot, Function& system, Function hook)
-{
-    DWORD protection = 0;
-    VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection);
-    system = reinterpret_cast<Function>(slot->u1.Function);
-    slot->u1.Function = reinterpret_cast<ULONG_PTR>(hook);
-}
-
-const bool sRedirected = [] {
-    BYTE* image = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto& imports = PIMAGE_NT_HEADERS(image + PIMAGE_DOS_HEADER(image)->e_lfanew)->OptionalHeader.DataDirectory[1];
-    for (auto* module = PIMAGE_IMPORT_DESCRIPTOR(image + imports.VirtualAddress); module->Name != 0; ++module) {
-        auto* slot = PIMAGE_THUNK_DATA(image + module->FirstThunk);
-        for (auto* entry = PIMAGE_THUNK_DATA(image + module->OriginalFirstThunk); entry->u1.AddressOfData != 0; ++entry, ++slot) {
-            const std::string name = IMAGE_SNAP_BY_ORDINAL(entry->u1.Ordinal) ? "" : PIMAGE_IMPORT_BY_NAME(image + entry->u1.AddressOfData)->Name;
-            name == "SwapBuffers" ? Redirect(slot, sSwapBuffers, &CountingSwapBuffers) : void();
-            name == "CreateMenu" ? Redirect(slot, sCreateMenu, &RecordingCreateMenu) : void();
-        }
-    }
-    return true;
-}();
+std::set<HMENU> sMenus; // every menu a description has shown
 
 void Describe(HMENU menu, std::string& text)
 {
-    text += "[";
+    text += "[", sMenus.insert(menu);
     for (int position = 0; position < GetMenuItemCount(menu); ++position) {
         char name[64] = {};
         MENUITEMINFOA item = {};
@@ -84,8 +58,8 @@ std::string Describe(kwImplementation::WindowHandle window)
     return GetMenu(static_cast<HWND>(window)) != nullptr ? (Describe(GetMenu(static_cast<HWND>(window)), text), text) : text;
 }
 
-int PresentedFrames() { return sPresented; }
+int PresentedFrames() { return kwPresentedFrames(); }
 
-int LiveMenus() { return static_cast<int>(std::count_if(sMenus.begin(), sMenus.end(), IsMenu)); }
+int LiveMenus(kwImplementation::WindowHandle window) { return Describe(window), static_cast<int>(std::count_if(sMenus.begin(), sMenus.end(), IsMenu)); }
 
 } // namespace kwTest
