@@ -9,7 +9,7 @@
 #include "game/kw_game_state_machine.h"
 #include "game/kwi_game_application_handler.h"
 #include "math/float_bits.h"
-#include "recording_gl.h"
+#include "visualization/recording_gl.h"
 #include "test_curve_state.h"
 
 #include <cstdlib>

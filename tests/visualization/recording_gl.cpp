@@ -1,6 +1,5 @@
-// Test support: the recording OpenGL entry points, with C linkage and the
-// system's calling convention, and on Windows stubs of the WGL calls that the
-// window backend imports from the same library.
+// Test support: the recording OpenGL entry points, with C linkage and the system's calling convention;
+// on Windows also the WGL calls the window backend makes, presents counted.
 #include "recording_gl.h"
 
 #include <algorithm>
@@ -20,8 +19,11 @@ namespace {
 char sText[1 << 22];
 size_t sLength = 0;
 
+// Appends to the text; a call (its name starts with "gl") follows the previous one after a blank.
 void Put(const char* format, ...)
 {
+    sText[sLength] = sLength != 0 && format[0] == 'g' && sLength < sizeof sText - 1 ? ' ' : '\0';
+    sLength += sText[sLength] == ' ';
     va_list arguments;
     va_start(arguments, format);
     const int written = std::vsnprintf(sText + sLength, sizeof sText - sLength, format, arguments);
@@ -29,40 +31,32 @@ void Put(const char* format, ...)
     sLength = std::min(sizeof sText - 1, sLength + static_cast<size_t>(std::max(written, 0)));
 }
 
-// One call: its name, each argument as it is streamed in, and ")" when the statement ends.
-struct Call {
-    explicit Call(const char* name) { Put(sLength == 0 ? "%s(" : " %s(", name); }
-    ~Call() { Put(")"); }
-    Call& operator<<(float value) { Put(mFirst ? "%.9g" : " %.9g", static_cast<double>(value)); mFirst = false; return *this; }
-    Call& operator<<(unsigned value) { Put(mFirst ? "0x%x" : " 0x%x", value); mFirst = false; return *this; }
-    bool mFirst = true;
-};
-
 } // namespace
 
 extern "C" KW_EXPORT const char* kwGlText() { return sText; }
 extern "C" KW_EXPORT void kwClearGlText() { sText[sLength = 0] = '\0'; }
 
-KW_GL(void) glBegin(unsigned mode) { Call("glBegin") << mode; }
-KW_GL(void) glEnd() { Call("glEnd"); }
-KW_GL(void) glVertex3f(float x, float y, float z) { Call("glVertex3f") << x << y << z; }
-KW_GL(void) glColor3f(float r, float g, float b) { Call("glColor3f") << r << g << b; }
-KW_GL(void) glColor3ub(unsigned char r, unsigned char g, unsigned char b) { Call("glColor3ub") << r * 1u << g * 1u << b * 1u; }
-KW_GL(void) glColor4ub(unsigned char r, unsigned char g, unsigned char b, unsigned char a) { Call("glColor4ub") << r * 1u << g * 1u << b * 1u << a * 1u; }
-KW_GL(void) glEnable(unsigned capability) { Call("glEnable") << capability; }
-KW_GL(void) glDisable(unsigned capability) { Call("glDisable") << capability; }
-KW_GL(void) glPushMatrix() { Call("glPushMatrix"); }
-KW_GL(void) glPopMatrix() { Call("glPopMatrix"); }
-KW_GL(void) glMatrixMode(unsigned mode) { Call("glMatrixMode") << mode; }
-KW_GL(void) glLoadIdentity() { Call("glLoadIdentity"); }
+KW_GL(void) glBegin(unsigned mode) { Put("glBegin(0x%x)", mode); }
+KW_GL(void) glEnd() { Put("glEnd()"); }
+KW_GL(void) glVertex3f(float x, float y, float z) { Put("glVertex3f(%.9g %.9g %.9g)", x, y, z); }
+KW_GL(void) glColor3f(float r, float g, float b) { Put("glColor3f(%.9g %.9g %.9g)", r, g, b); }
+KW_GL(void) glColor3ub(unsigned char r, unsigned char g, unsigned char b) { Put("glColor3ub(0x%x 0x%x 0x%x)", r, g, b); }
+KW_GL(void) glColor4ub(unsigned char r, unsigned char g, unsigned char b, unsigned char a) { Put("glColor4ub(0x%x 0x%x 0x%x 0x%x)", r, g, b, a); }
+KW_GL(void) glEnable(unsigned capability) { Put("glEnable(0x%x)", capability); }
+KW_GL(void) glDisable(unsigned capability) { Put("glDisable(0x%x)", capability); }
+KW_GL(void) glPushMatrix() { Put("glPushMatrix()"); }
+KW_GL(void) glPopMatrix() { Put("glPopMatrix()"); }
+KW_GL(void) glMatrixMode(unsigned mode) { Put("glMatrixMode(0x%x)", mode); }
+KW_GL(void) glLoadIdentity() { Put("glLoadIdentity()"); }
 KW_GL(void) glLoadMatrixf(const float* m)
 {
-    Call call("glLoadMatrixf");
-    std::for_each(m, m + 16, [&](float element) { call << element; });
+    Put("glLoadMatrixf(%.9g", m[0]);
+    std::for_each(m + 1, m + 16, [](float element) { Put(" %.9g", element); });
+    Put(")");
 }
-KW_GL(void) glTranslatef(float x, float y, float z) { Call("glTranslatef") << x << y << z; }
-KW_GL(void) glClearColor(float r, float g, float b, float a) { Call("glClearColor") << r << g << b << a; }
-KW_GL(void) glClear(unsigned mask) { Call("glClear") << mask; }
+KW_GL(void) glTranslatef(float x, float y, float z) { Put("glTranslatef(%.9g %.9g %.9g)", x, y, z); }
+KW_GL(void) glClearColor(float r, float g, float b, float a) { Put("glClearColor(%.9g %.9g %.9g %.9g)", r, g, b, a); }
+KW_GL(void) glClear(unsigned mask) { Put("glClear(0x%x)", mask); }
 
 #if defined(_WIN32)
 static int sPresented = 0; // GDI32's SwapBuffers and pixel-format calls come here too

@@ -1,7 +1,8 @@
-// Test support: the FLTK probe. Reads the X server's view of the window and the
-// Fl_Menu_Bar's items; sends real X events (focus, expose, resize, keys, buttons,
-// WM_DELETE_WINDOW) or picks a bar item; counts glXSwapBuffers calls.
-#include "platform_probe.h"
+// Test support: the FLTK probe. Reads the X server's view of the window and the Fl_Menu_Bar's items;
+// sends real X events (focus, expose, resize, keys, buttons, the end-to-end driver's close request)
+// or picks a bar item; counts glXSwapBuffers calls.
+#include "application/platform/platform_probe.h"
+#include "../../e2e/x11.h"
 
 #include "application/implementation/fltk/kwi_fltk_window_parts.h"
 
@@ -68,9 +69,7 @@ void Send(kwImplementation::WindowHandle window, Event event, unsigned int value
         return;
     case Event::Close: // the server's default focus again, then the window manager's request
         XSetInputFocus(fl_display, PointerRoot, RevertToNone, CurrentTime);
-        x.type = ClientMessage, x.xclient.format = 32;
-        x.xclient.message_type = XInternAtom(fl_display, "WM_PROTOCOLS", False);
-        x.xclient.data.l[0] = XInternAtom(fl_display, "WM_DELETE_WINDOW", False);
+        return RequestClose(fl_display, xid);
     }
     XSendEvent(fl_display, xid, False, NoEventMask, &x);
 }

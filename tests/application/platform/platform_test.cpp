@@ -1,6 +1,6 @@
 // Platform tests in real windows, the same for both backends: a storm of events
 // between frames with the window-menu reports around it, and Close from an update.
-#include "platform_probe.h"
+#include "application/platform/platform_probe.h"
 
 #include "application/implementation/kwi_platform_window.h"
 #include "application/implementation/kwi_system_application_menu.h"

@@ -1,6 +1,6 @@
 // Test support: the Win32 probe. USER32 reads windows and menus back and posts the messages the
 // system would. Presents are counted by the recording opengl32.dll, where GDI32's SwapBuffers ends.
-#include "platform_probe.h"
+#include "application/platform/platform_probe.h"
 
 #include <windows.h>
 
