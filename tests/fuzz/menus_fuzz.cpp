@@ -1,5 +1,5 @@
 // Menus declared from raw bytes (any identifiers, parents and name lengths) make the reports their
-// look-ups predict; after each, the menu is attached again to a stand-in window backend.
+// look-ups predict; between declarations the menu is attached again, to a stand-in window backend.
 #include "../core/report_collector.h"
 #include "application/implementation/kwi_system_application_menu.h"
 #include "application/implementation/kwi_window_menu_binding.h"
@@ -7,14 +7,10 @@ using namespace kwImplementation;
 using Menu = std::vector<std::pair<unsigned, void*>>; // identifiers and sub-menus, front first
 struct : Kelpwright::Application::ApplicationHandlerInterface {} sHandler;
 
-namespace kwImplementation::Platform { // a stand-in backend: leaks and double frees show
+namespace kwImplementation::Platform { // menus on the heap: leaks and double frees show
 MenuHandle CreateMenu() { return new Menu; }
-void DestroyMenu(MenuHandle menu)
-{
-    for (auto& item : menu ? *static_cast<Menu*>(menu) : Menu()) DestroyMenu(item.second);
-    delete static_cast<Menu*>(menu);
-}
-void InsertMenuItem(MenuHandle menu, const MenuItemDescription& item) { Menu& m = *static_cast<Menu*>(menu); m.insert(m.begin(), {item.identifier, item.subMenu}); }
+void DestroyMenu(MenuHandle menu) { for (auto& item : menu ? *static_cast<Menu*>(menu) : Menu()) DestroyMenu(item.second); delete static_cast<Menu*>(menu); }
+void InsertMenuItem(MenuHandle menu, const MenuItemDescription& item) { static_cast<Menu*>(menu)->insert(static_cast<Menu*>(menu)->begin(), {item.identifier, item.subMenu}); }
 std::intptr_t ReadWindowProcedure(WindowHandle) { return 1; }
 std::intptr_t MenuWindowProcedureValue() { return 2; }
 void InstallMenuWindowProcedure(WindowHandle) {}
@@ -34,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         // Looking 0xFFFF up is reported once above and once more inside AddMenuItem.
         if ((menu.AddMenuItem(item, name, parent, data[0] & 4, data[0] & 8, data[0] & 16) != nullptr) != placed ||
             reports.Take().size() != 2u * (item == 0xFFFF) + duplicate + !placed) __builtin_trap();
-        if (data[0] & 32) continue; // else attached again: the bar shows the visible top-level items in declared order
-        AttachMenuToWindow(&sHandler, menu, sHandler);
+        if (data[0] & 32) continue;
+        AttachMenuToWindow(&sHandler, menu, sHandler); // the bar: the visible top-level items in declared order
         const Menu* bar = static_cast<Menu*>(GetHandlersToMenus()[&sHandler].menuBarHandle);
         std::vector<unsigned> shown, declared;
         for (const auto& entry : bar ? *bar : Menu()) shown.push_back(entry.first);

@@ -1,5 +1,5 @@
-// Platform tests in real windows, the same for both backends: a storm of events
-// between frames with the window-menu reports around it, and Close from an update.
+// Platform tests in real windows, the same for both backends: a storm of events between frames with
+// the window-menu reports around it, then Close from an update.
 #include "application/platform/platform_probe.h"
 
 #include "application/implementation/kwi_platform_window.h"
@@ -27,7 +27,7 @@ const std::string kBar = "[File#1:0[Open#2:0,Revert#3:3,-#4:0,Autosave#5:8,Recen
 class PlatformTest : public testing::Test, public ApplicationHandlerInterface,
                      public Kelpwright::Core::Error::ErrorHandlerInterface {
 protected:
-    // The application layer as a fresh process has it, and the menu both cases attach.
+    // The application layer as a fresh process has it, and the menu the storm attaches.
     void SetUp() override
     {
         GetRealtimeApplicationState().windowHandle = nullptr;
@@ -65,12 +65,11 @@ protected:
     ApplicationMenu menu{1};
 };
 
-// 100,000 events of the kinds the window handles, 100 between two frames, every
-// hundredth known command re-attaching the menu from OnMenuAction as OnWindowOpen
-// did 10,000 times. Before them a second Execute, a second handler and the window
-// lost from the menu records; after them a close request. Attaching before the
-// window exists or after the run reports.
-TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequest)
+// 100,000 events of the kinds the window handles, 100 between two frames, every hundredth known
+// command re-attaching the menu from OnMenuAction as OnWindowOpen did 10,000 times. Before them a
+// second Execute, a second handler and the window lost from the menu records; after them a close
+// request. Attaching before the window exists or after the run reports. Then a run closed from an update.
+TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFromAnUpdate)
 {
     const int kFrames = 1000, kEach = kFrames * 10; // ten of each kind a frame, resizes fewer
     struct : ApplicationHandlerInterface {} other, late;
@@ -138,20 +137,13 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequest)
                            "kwExternalError: Kelpwright currently supports only a single application at a time.",
                            "kwInternalError: Expected to find window in the WindowsToMenus container.",
                            "kwInternalError: Invalid parameter windowHandle has no window with a procedure."}));
-}
 
-// Close from an update: that pass is still presented, then the run tears down.
-TEST_F(PlatformTest, CloseFromAnUpdateEndsTheRunAfterThatPassIsPresented)
-{
-    int presented = 0;
+    // The next run, closed from an update: that pass is still presented, then the run tears down.
+    calls.clear(), counts.clear(), GetRealtimeApplicationState().windowHandle = nullptr;
     script = [&](const std::string& name, int count) {
-        if (name == "OnRealtimeUpdate" && count == 2) {
-            presented = PresentedFrames();
-            application.Close();
-        }
+        if (name == "OnRealtimeUpdate" && count == 2) presented = PresentedFrames(), application.Close();
     };
     application.Execute();
-
     EXPECT_EQ(calls, (std::vector<std::string>{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate",
                                                "OnRealtimeUpdate", "OnWindowClose"}));
     EXPECT_EQ(PresentedFrames() - presented, 1); // none at teardown
