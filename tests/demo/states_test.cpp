@@ -1,6 +1,5 @@
-// Tests of the two game states without a window: their frames call by call in the recording
-// OpenGL and without allocations, the curve test's whole trajectory hashed to the bit (the same
-// constants in every build), the demo's menu, exit and turning figure.
+// Tests of the two game states without a window: frames call by call and without allocations, the
+// curve test's trajectory hashed to the bit (the same in every build), the demo's menu, exit and figure.
 #include "application/implementation/kwi_realtime_application_run.h"
 #include "application/implementation/kwi_system_application_menu.h"
 #include "application_globals.h"
@@ -36,10 +35,8 @@ namespace {
 void PublishApplication()
 {
     static Kelpwright::Game::GameApplication application;
-    gGameApplication = &application;
-    gApplication = &application;
-    TestCurveState::ResetCurveParameter();
-    DemoState::ResetSpinAngle();
+    gGameApplication = &application, gApplication = &application;
+    TestCurveState::ResetCurveParameter(), DemoState::ResetSpinAngle();
 }
 
 std::uint64_t Fnv(const void* bytes, size_t count, std::uint64_t hash = 0xcbf29ce484222325ull)
@@ -75,14 +72,10 @@ TEST(States, FramesOfBothStatesCallByCallAndWithoutAllocations)
     EXPECT_EQ(Fnv(text.data(), text.size()), 0xae6fc2a078725c3dull);
 
     // Once warmed up, frames of either state allocate and free nothing.
-    Kelpwright::Game::GameStateInterface* const states[] = {&curveTest, &demo};
-    for (Kelpwright::Game::GameStateInterface* state : states) {
+    for (Kelpwright::Game::GameStateInterface* state : std::initializer_list<Kelpwright::Game::GameStateInterface*>{&curveTest, &demo}) {
         for (int frame = 0; frame < 300; ++frame) {
             sHeapCalls = frame == 2 ? 0 : sHeapCalls;
-            kwClearGlText();
-            state->OnSimulate();
-            state->OnSimulate();
-            state->OnRender();
+            kwClearGlText(), state->OnSimulate(), state->OnSimulate(), state->OnRender();
         }
         EXPECT_EQ(sHeapCalls, 0) << "state " << state->GetIdentifier();
     }

@@ -2,8 +2,6 @@
 // the window-menu reports around it, then Close from an update.
 #include "application/platform/platform_probe.h"
 
-#include "application/implementation/kwi_platform_window.h"
-#include "application/implementation/kwi_system_application_menu.h"
 #include "application/implementation/kwi_window_menu_binding.h"
 #include "application/kw_realtime_application.h"
 #include "core/kw_error.h"
@@ -27,12 +25,9 @@ const std::string kBar = "[File#1:0[Open#2:0,Revert#3:3,-#4:0,Autosave#5:8,Recen
 class PlatformTest : public testing::Test, public ApplicationHandlerInterface,
                      public Kelpwright::Core::Error::ErrorHandlerInterface {
 protected:
-    // The application layer as a fresh process has it, and the menu the storm attaches.
+    // The menu the storm attaches.
     void SetUp() override
     {
-        GetRealtimeApplicationState().windowHandle = nullptr;
-        GetWindowsToMenus().clear(), GetHandlersToMenus().clear(), GetMenuRegistry().clear();
-        Platform::DrainEvents(); // what an earlier run left queued
         Kelpwright::Core::Error::AddErrorHandler(this);
         const MenuItemIdentifier parents[] = {kInvalidMenuItemIdentifier, 1, 1, 1, 1, 1, 6, 1, 8};
         const char* names[] = {"File", "Open", "Revert", "", "Autosave", "Secret", "In", "Recent", "First"};
