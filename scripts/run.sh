@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up and runs Skidwell: installs what is missing, builds the Linux program
 # and starts it on the user's display. With no display it runs the program on a
-# private Xvfb for a few seconds, saves a screenshot of its window and says where.
+# private Xvfb for a few seconds, saves a screenshot of its window, says where and
+# ends it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -9,7 +10,7 @@ source scripts/display.sh
 
 bash scripts/install-deps.sh
 cmake --preset linux >/dev/null
-cmake --build --preset linux -j2 --target skidwell kw_close_window >/dev/null
+cmake --build --preset linux -j2 --target skidwell >/dev/null
 program="$root/build/linux/demo/skidwell"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
@@ -35,9 +36,7 @@ fi
 sleep 3
 shot="$root/build/skidwell-screenshot.png"
 import -window "$window" "$shot"
-# Closed the way a window manager closes it.
-"$root/build/linux/tests/e2e/kw_close_window" "Skidwell: Curve Test"
-status=0
-wait "$pid" || status=$?
-echo "There is no display here, so Skidwell ran on a private Xvfb for a few seconds (exit code $status)."
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+echo "There is no display here, so Skidwell ran on a private Xvfb for a few seconds."
 echo "Screenshot of its window: $shot"
