@@ -1,16 +1,13 @@
-// Tests of the declared-menu model: the item tree shared by handles, reports
-// for duplicates, missing parents and the invalid identifier, and which item a
-// lookup finds when identifiers repeat.
+// Tests of the declared-menu model: the item tree shared by handles, reports for duplicates, missing
+// parents and the invalid identifier, and which item a lookup finds when identifiers repeat.
 #include "application/implementation/kwi_system_application_menu.h"
 
 #include "../core/report_collector.h"
 
 #include <gtest/gtest.h>
 
-using Kelpwright::Application::ApplicationMenu;
-using Kelpwright::Application::MenuItem;
-using kwImplementation::FindMenuItem;
-using kwImplementation::GetMenuRoot;
+using namespace Kelpwright::Application;
+using namespace kwImplementation;
 
 namespace {
 
@@ -26,9 +23,7 @@ std::string Describe(const std::vector<MenuItem>& items)
 }
 
 MenuItem* Add(ApplicationMenu& menu, unsigned short item, const char* name, unsigned short parent = 0xFFFF)
-{
-    return menu.AddMenuItem(item, name, parent, true, false, true);
-}
+{ return menu.AddMenuItem(item, name, parent, true, false, true); }
 
 } // namespace
 

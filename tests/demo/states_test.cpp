@@ -31,12 +31,12 @@ using Skidwell::Vector3;
 
 namespace {
 
-// The states reach the application through the global pointers, as in the program.
+// The states reach the application through the global pointers, as in the program, which starts without menus.
 void PublishApplication()
 {
     static Kelpwright::Game::GameApplication application;
     gGameApplication = &application, gApplication = &application;
-    TestCurveState::ResetCurveParameter(), DemoState::ResetSpinAngle();
+    TestCurveState::ResetCurveParameter(), DemoState::ResetSpinAngle(), kwImplementation::GetMenuRegistry().clear();
 }
 
 std::uint64_t Fnv(const void* bytes, size_t count, std::uint64_t hash = 0xcbf29ce484222325ull)

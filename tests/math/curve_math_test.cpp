@@ -4,8 +4,6 @@
 
 #include "float_bits.h"
 
-#include <cmath>
-
 #include <gtest/gtest.h>
 
 using kwTest::Hex;
@@ -33,10 +31,7 @@ TEST(CurveMath, VectorsAndChainsToTheBit)
 {
     // Regrouping the squared length or multiplying by its reciprocal changes these bits.
     EXPECT_EQ(Hex(Vector3(0.1f, -0.3f, 2.1f).Normalized()), "3d40df86 be10a7a4 3f7d255e");
-    EXPECT_EQ(Hex(Vector3(1, -1, 2) / 0.0f) + " " + Hex(-Vector3()), "7f800000 ff800000 7f800000 80000000 80000000 80000000");
-    Vector3 zero;
-    zero.Normalize();
-    EXPECT_TRUE(std::isnan(zero.x) && std::isnan(zero.y) && std::isnan(zero.z));
+    EXPECT_EQ(Hex(Vector3().Normalized()), "ffc00000 ffc00000 ffc00000"); // no guard: 0 / 0 in every component
 
     // Open: inner handles from both neighbours, the last arriving handle on the end point.
     EXPECT_EQ(Handles({Vector3(0, 0, 0), Vector3(1, 0, 2), Vector3(3, 0, -1), Vector3(4, 0, 1), Vector3(6, 0, 0)}, false),

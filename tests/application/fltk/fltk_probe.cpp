@@ -1,6 +1,5 @@
-// Test support: the FLTK probe. Reads the X server's view of the window and the Fl_Menu_Bar's items;
-// sends real X events (focus, expose, resize, keys, buttons, the end-to-end driver's close request)
-// or picks a bar item; counts glXSwapBuffers calls.
+// Test support: the FLTK probe. Reads the X server's view of the window and the Fl_Menu_Bar's items, sends
+// real X events (the close request as the end-to-end driver does) or picks a bar item, counts presents.
 #include "application/platform/platform_probe.h"
 #include "../../e2e/x11.h"
 
@@ -16,11 +15,9 @@
 extern "C" const char* __lsan_default_options() { return "print_suppressions=0:suppressions=" KW_LSAN_SUPPRESSIONS; }
 
 static int sPresented = 0;
-
 extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable)
 {
-    ++sPresented;
-    reinterpret_cast<void (*)(Display*, GLXDrawable)>(dlsym(RTLD_NEXT, "glXSwapBuffers"))(display, drawable);
+    ++sPresented, reinterpret_cast<void (*)(Display*, GLXDrawable)>(dlsym(RTLD_NEXT, "glXSwapBuffers"))(display, drawable);
 }
 
 namespace kwTest {
