@@ -11,9 +11,6 @@
 #include <GL/glx.h>
 #include <dlfcn.h>
 
-// Read before main by LeakSanitizer: the libraries lsan.supp names leak, not our code.
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0:suppressions=" KW_LSAN_SUPPRESSIONS; }
-
 static int sPresented = 0;
 extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable)
 {
