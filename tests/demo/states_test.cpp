@@ -19,8 +19,7 @@
 static int sHeapCalls = 0;
 void* operator new(std::size_t size)
 {
-    ++sHeapCalls;
-    void* memory = std::malloc(size != 0 ? size : 1);
+    void* memory = (++sHeapCalls, std::malloc(size != 0 ? size : 1));
     return memory != nullptr ? memory : throw std::bad_alloc();
 }
 void operator delete(void* memory) noexcept { sHeapCalls += memory != nullptr, std::free(memory); }
@@ -113,20 +112,16 @@ TEST(States, DemoDeclaresFileExitOnceClosesOnExitAndTurnsItsRadius)
     PublishApplication();
     DemoState state;
     unsigned char& running = kwImplementation::GetRealtimeApplicationState().running;
+    const auto choose = [&](unsigned short item) { running = 1, kwImplementation::GetGameApplicationHandler().OnMenuAction(0, item); };
+    std::string stillRunning; // after "File", after "Exit", for each opening; then after "Exit" once closed
     testing::internal::CaptureStdout(); // without a window, attaching the menu reports
     for (int opening = 0; opening < 2; ++opening) {
         ASSERT_TRUE(state.OnOpen());
-        running = 1;
-        kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 0); // "File" does nothing
-        EXPECT_EQ(running, 1);
-        kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 1);
-        EXPECT_EQ(running, 0);
+        choose(0), stillRunning += std::to_string(running), choose(1), stillRunning += std::to_string(running);
         state.OnClose();
     }
-    running = 1;
-    kwImplementation::GetGameApplicationHandler().OnMenuAction(0, 1); // closed: no longer forwarded
-    EXPECT_EQ(running, 1);
-    running = 0;
+    choose(1), stillRunning += std::to_string(running), running = 0;
+    EXPECT_EQ(stillRunning, "10101");
     EXPECT_EQ(testing::internal::GetCapturedStdout().find("already exists"), std::string::npos);
     const std::vector<Kelpwright::Application::MenuItem>& bar = kwImplementation::GetMenuRoot(0)->children;
     ASSERT_TRUE(bar.size() == 1 && bar[0].children.size() == 1);

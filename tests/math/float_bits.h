@@ -15,8 +15,7 @@ inline std::uint32_t Bits(float value) { std::uint32_t bits; std::memcpy(&bits, 
 inline std::string Hex(const Skidwell::Vector3& v)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z));
-    return text;
+    return std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z)), text;
 }
 
 } // namespace kwTest
