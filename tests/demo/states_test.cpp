@@ -90,12 +90,10 @@ TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
         void OnSimulate() override
         {
             TestCurveState::OnSimulate();
-            for (const Skidwell::PathPrimitive& path : GetVisualization().GetTemporaryPaths()) {
+            for (const Skidwell::PathPrimitive& path : GetVisualization().GetTemporaryPaths())
                 hash = Fnv(path.points.data(), path.points.size() * sizeof(Vector3), hash);
-            }
-            for (const Skidwell::LinePrimitive& line : GetVisualization().GetTemporaryLines()) {
+            for (const Skidwell::LinePrimitive& line : GetVisualization().GetTemporaryLines())
                 hash = Fnv(&line.end, sizeof(Vector3), Fnv(&line.start, sizeof(Vector3), hash));
-            }
             if (++steps == 600 || steps == 3600) hashes[steps / 3600] = hash;
         }
         std::uint64_t hash = 0xcbf29ce484222325ull, hashes[2] = {0, 0};

@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 {
     if (size < 2) return 0;
     const std::size_t n = (size - 2) / sizeof(Vector3), segments = n < 2 ? 0 : n - !(data[1] & 1);
-    std::vector<Vector3> points(n), samples;
+    std::vector<Vector3> points(n), samples(3); // what sampling replaces
     if (n != 0) std::memcpy(points.data(), data + 2, n * sizeof(Vector3));
     BezierCurve curve;
     curve.BuildFromPoints(points, data[1] & 1);

@@ -1,6 +1,6 @@
-// Test support: a recording OpenGL 1.1 linked in place of the system library. Each call is kept
-// as text, "glVertex3f(1 -0 0.25)": floats with nine digits, which tell every float (and -0)
-// apart, integers in hexadecimal. Recording allocates nothing.
+// Test support: a recording OpenGL 1.1 linked in place of the system library. Each call is kept as text,
+// "glVertex3f(1 -0 0.25)": floats with nine digits, which tell every float (and -0) apart, integers in
+// hexadecimal. Recording allocates nothing.
 #pragma once
 
 #include <functional>
@@ -10,7 +10,5 @@ extern "C" const char* kwGlText(); // the calls since the last clear, separated 
 extern "C" void kwClearGlText();
 
 namespace kwTest {
-
 inline std::string GlText(const std::function<void()>& draw) { return kwClearGlText(), draw(), kwGlText(); }
-
 } // namespace kwTest

@@ -1,10 +1,10 @@
 // Platform tests in real windows, the same for both backends: a storm of events between frames with
 // the window-menu reports around it, then Close from an update.
 #include "application/platform/platform_probe.h"
+#include "core/report_collector.h"
 
 #include "application/implementation/kwi_window_menu_binding.h"
 #include "application/kw_realtime_application.h"
-#include "core/kw_error.h"
 
 #include <gtest/gtest.h>
 
@@ -22,22 +22,17 @@ const std::string kBar = "[File#1:0[Open#2:0,Revert#3:3,-#4:0,Autosave#5:8,Recen
 
 // The fixture is the handler: it records the calls (activation, to which the
 // window system adds its own, only counted) and runs `script` after each.
-class PlatformTest : public testing::Test, public ApplicationHandlerInterface,
-                     public Kelpwright::Core::Error::ErrorHandlerInterface {
+class PlatformTest : public testing::Test, public ApplicationHandlerInterface {
 protected:
     // The menu the storm attaches.
     void SetUp() override
     {
-        Kelpwright::Core::Error::AddErrorHandler(this);
         const MenuItemIdentifier parents[] = {kInvalidMenuItemIdentifier, 1, 1, 1, 1, 1, 6, 1, 8};
         const char* names[] = {"File", "Open", "Revert", "", "Autosave", "Secret", "In", "Recent", "First"};
         for (MenuItemIdentifier item = 1; item <= 9; ++item) { // 3 disabled, 5 checked, 6 invisible
             menu.AddMenuItem(item, names[item - 1], parents[item - 1], item != 3, item == 5, item != 6);
         }
     }
-    void TearDown() override { Kelpwright::Core::Error::RemoveErrorHandler(this); }
-    void OnErrorFired(const std::string& message) override { reports.push_back(message); }
-
     void Record(const std::string& name)
     {
         (name.compare(0, 8, "OnBecome") == 0 ? lastActivation : calls.emplace_back()) = name;
@@ -51,7 +46,8 @@ protected:
     void OnRealtimeUpdate() override { Record("OnRealtimeUpdate"); }
     void OnMenuAction(const MenuIdentifier& m, const MenuItemIdentifier& i) override { ++chosen[i | m << 16]; Record("OnMenuAction"); }
 
-    std::vector<std::string> calls, reports;
+    std::vector<std::string> calls;
+    ReportCollector reports;
     std::string lastActivation;
     std::map<std::string, int> counts;
     std::map<unsigned int, int> chosen; // item + (menu << 16) -> OnMenuAction calls
@@ -73,10 +69,8 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
     script = [&](const std::string& name, int count) {
         const WindowHandle window = GetRealtimeApplicationState().windowHandle;
         const bool opening = name == "CollectWindowProperties" || name == "OnWindowOpen";
-        for (int attach = name == "OnWindowOpen" ? 10000 : opening || (name == "OnMenuAction" && count % 100 == 0);
-             attach > 0; --attach) {
+        for (int attach = name == "OnWindowOpen" ? 10000 : opening || (name == "OnMenuAction" && count % 100 == 0); attach > 0; --attach)
             application.SetWindowMenu(menu);
-        }
         if (opening) {
             menus = name == "OnWindowOpen" ? menus : LiveMenus(window);
             application.SetWindowTitle("Set While Opening");
@@ -107,9 +101,7 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
         } else if (count == 3 + kFrames + 50) {
             application.Close(); // a fault kept the run going
         }
-        if (count < 3) {
-            Send(window, Event::Command, 2); // to the second handler, then to the lost window
-        }
+        count < 3 ? Send(window, Event::Command, 2) : void(); // to the second handler, then to the lost window
         for (int event = (count - 3) * 100; count >= 3 && count < 3 + kFrames && event < (count - 2) * 100; ++event) {
             // Details vary within and across frames; a resize every tenth frame. Known, invisible
             // and undeclared commands, half of them with a high word.
@@ -126,8 +118,8 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
 
     EXPECT_EQ(counts["OnRealtimeUpdate"], 3 + kFrames);
     EXPECT_EQ(calls.back() + std::to_string(counts["OnWindowClose"]), "OnWindowClose1");
-    reports.erase(std::unique(reports.begin(), reports.end()), reports.end());
-    EXPECT_EQ(reports, (std::vector<std::string>{
+    reports.messages.erase(std::unique(reports.messages.begin(), reports.messages.end()), reports.messages.end());
+    EXPECT_EQ(reports.messages, (Log{
                            "kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n",
                            "kwExternalError: Kelpwright currently supports only a single application at a time.",
                            "kwInternalError: Expected to find window in the WindowsToMenus container.",
