@@ -25,7 +25,6 @@ void* operator new(std::size_t size)
 void operator delete(void* memory) noexcept { sHeapCalls += memory != nullptr, std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { sHeapCalls += memory != nullptr, std::free(memory); }
 
-using kwTest::Hex;
 using Skidwell::Vector3;
 
 namespace {
@@ -127,12 +126,10 @@ TEST(States, DemoDeclaresFileExitOnceClosesOnExitAndTurnsItsRadius)
 
     state.OnSimulate(); // one step: the radius line from (0, 0, -0.5) ends at about (0.0013565, 0, -0.7158958)
     EXPECT_EQ(DemoState::GetSpinAngle(), 0.006283f);
-    EXPECT_EQ(Hex(state.GetVisualization().GetTemporaryLines().at(1).end), Hex(Vector3(0.0013564908f, 0, -0.71589577f)));
+    EXPECT_EQ(kwTest::Hex(state.GetVisualization().GetTemporaryLines().at(1).end), kwTest::Hex(Vector3(0.0013564908f, 0, -0.71589577f)));
     std::uint64_t ends = 0xcbf29ce484222325ull; // every step's radius end: sums, sines and cosines formed in double
-    for (int step = 1; step < 500; ++step) {
-        state.OnSimulate();
-        ends = Fnv(&state.GetVisualization().GetTemporaryLines().at(1).end, sizeof(Vector3), ends);
-    }
+    for (int step = 1; step < 500; ++step)
+        state.OnSimulate(), ends = Fnv(&state.GetVisualization().GetTemporaryLines().at(1).end, sizeof(Vector3), ends);
     EXPECT_EQ(kwTest::Bits(DemoState::GetSpinAngle()), 0x40490E8Eu); // about 3.1415
     EXPECT_EQ(ends, 0xcc431ff41024dc80ull);
 }

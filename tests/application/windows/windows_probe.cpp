@@ -19,9 +19,8 @@ void Describe(HMENU menu, std::string& text)
     text += "[", sMenus.insert(menu);
     for (int position = 0; position < GetMenuItemCount(menu); ++position) {
         char name[64] = {};
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof(item), item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        item.dwTypeData = name, item.cch = sizeof(name);
+        MENUITEMINFOA item = {sizeof(MENUITEMINFOA), MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING,
+                              0, 0, 0, nullptr, nullptr, nullptr, 0, name, sizeof(name), nullptr};
         GetMenuItemInfoA(menu, position, TRUE, &item);
         text += std::string(position > 0 ? "," : "") + (item.fType & MFT_SEPARATOR ? "-" : name) + "#" +
                 std::to_string(item.wID) + ":" + std::to_string(item.fState);
