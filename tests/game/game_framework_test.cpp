@@ -40,14 +40,15 @@ static_assert(!kCopyable<RecordingState> && !kCopyable<Kelpwright::Game::GameApp
 struct GameFramework : testing::Test {
     void TearDown() override { EXPECT_EQ(GetGameStateMachine().GetStateCount() + GetGameStateMachine().GetCurrentState(), 0u); }
     Log Take() { return Log(std::move(log)); }
-    // Calls such as "+1 >2 u1 -2" on the machine: add states[1 - 1], change to 2, update 1, remove 2.
+    // Runs calls such as "+1 >2 u1 -2" on the machine: add states[0] (which has identifier 1), change to 2, update 1, remove 2.
     void Run(const std::string& calls, const std::vector<RecordingState*>& states = {})
     {
         std::istringstream in(calls);
         for (char kind = 0; in >> kind;) {
             Kelpwright::Game::GameStateIdentifier id = 0;
             in >> id;
-            kind == '+' ? machine.AddState(states.at(id - 1u)) : kind == '>' ? machine.ChangeToState(id) : kind == 'u' ? machine.UpdateState(id) : machine.RemoveState(id);
+            kind == '+' ? machine.AddState(states.at(id - 1u)) : kind == '>' ? machine.ChangeToState(id)
+                        : kind == 'u' ? machine.UpdateState(id) : machine.RemoveState(id);
         }
     }
     kwImplementation::GameStateMachine machine;
