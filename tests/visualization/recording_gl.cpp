@@ -59,11 +59,9 @@ KW_GL(void) glClearColor(float r, float g, float b, float a) { Put("glClearColor
 KW_GL(void) glClear(unsigned mask) { Put("glClear(0x%x)", mask); }
 
 #if defined(_WIN32)
-static int sPresented = 0; // GDI32's SwapBuffers and pixel-format calls come here too
+static int sPresented = 0; // GDI32's SwapBuffers comes here too
 extern "C" KW_EXPORT int kwPresentedFrames() { return sPresented; }
 KW_GL(int) wglSwapBuffers(void*) { return ++sPresented, 1; }
-KW_GL(int) wglChoosePixelFormat(void*, const void*) { return 1; }
-KW_GL(int) wglSetPixelFormat(void*, int, const void*) { return 1; }
 KW_GL(void*) wglCreateContext(void*) { return nullptr; }
 KW_GL(void*) wglGetCurrentContext() { return nullptr; }
 KW_GL(int) wglMakeCurrent(void*, void*) { return 1; }
