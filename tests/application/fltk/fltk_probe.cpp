@@ -1,7 +1,7 @@
 // Test support: the FLTK probe. Reads the X server's view of the window and the Fl_Menu_Bar's items, sends
 // real X events (the close request as the end-to-end driver does) or picks a bar item, counts presents.
 #include "application/platform/platform_probe.h"
-#include "../../e2e/x11.h"
+#include "e2e/x11.h"
 
 #include "application/implementation/fltk/kwi_fltk_window_parts.h"
 
