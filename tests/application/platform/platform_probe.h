@@ -18,6 +18,6 @@ void Flush();
 // "[Name#identifier:state[pop-up],...]" with separators named "-".
 std::string Describe(kwImplementation::WindowHandle window);
 int PresentedFrames();                                // by the loop and for paints, in this process so far
-int LiveMenus(kwImplementation::WindowHandle window); // made for window menus and not destroyed
+int LiveMenus(kwImplementation::WindowHandle window); // window menus not destroyed (Win32: of the bars seen)
 
 } // namespace kwTest
