@@ -23,7 +23,9 @@ std::string Describe(const std::vector<MenuItem>& items)
 }
 
 MenuItem* Add(ApplicationMenu& menu, unsigned short item, const char* name, unsigned short parent = 0xFFFF)
-{ return menu.AddMenuItem(item, name, parent, true, false, true); }
+{
+    return menu.AddMenuItem(item, name, parent, true, false, true);
+}
 
 } // namespace
 

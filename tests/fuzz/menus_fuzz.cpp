@@ -9,8 +9,8 @@ struct : Kelpwright::Application::ApplicationHandlerInterface {} sHandler;
 
 namespace kwImplementation::Platform { // menus on the heap: leaks and double frees show
 MenuHandle CreateMenu() { return new Menu; }
-void DestroyMenu(MenuHandle menu) { for (auto& item : menu ? *static_cast<Menu*>(menu) : Menu()) DestroyMenu(item.second); delete static_cast<Menu*>(menu); }
-void InsertMenuItem(MenuHandle menu, const MenuItemDescription& item) { static_cast<Menu*>(menu)->insert(static_cast<Menu*>(menu)->begin(), {item.identifier, item.subMenu}); }
+void DestroyMenu(MenuHandle menu) { Menu* m = static_cast<Menu*>(menu); for (auto& item : m ? *m : Menu()) DestroyMenu(item.second); delete m; }
+void InsertMenuItem(MenuHandle menu, const MenuItemDescription& item) { Menu& m = *static_cast<Menu*>(menu); m.insert(m.begin(), {item.identifier, item.subMenu}); }
 std::intptr_t ReadWindowProcedure(WindowHandle) { return 1; }
 std::intptr_t MenuWindowProcedureValue() { return 2; }
 void InstallMenuWindowProcedure(WindowHandle) {}
