@@ -16,10 +16,10 @@ namespace kwBench {
 void ReportHeapCounts(benchmark::State& state, const HeapCounts& before)
 {
     const HeapCounts after = CurrentHeapCounts();
-    state.counters["allocs"] =
-        benchmark::Counter(static_cast<double>(after.allocations - before.allocations), benchmark::Counter::kAvgIterations);
-    state.counters["frees"] =
-        benchmark::Counter(static_cast<double>(after.frees - before.frees), benchmark::Counter::kAvgIterations);
+    state.counters["allocs"] = benchmark::Counter(static_cast<double>(after.allocations - before.allocations),
+                                                  benchmark::Counter::kAvgIterations);
+    state.counters["frees"] = benchmark::Counter(static_cast<double>(after.frees - before.frees),
+                                                 benchmark::Counter::kAvgIterations);
 }
 
 void BestOfFive(benchmark::internal::Benchmark* benchmark)
@@ -39,7 +39,7 @@ const char* const kHandWrittenFrameName = "HandWrittenCurveTestFrame";
 
 struct Row {
     std::string name;
-    std::string time;    // CPU ns per iteration
+    std::string time; // CPU ns per iteration
     std::string perItem; // CPU ns per point or primitive
     std::string allocations;
     std::string frees;
@@ -86,8 +86,8 @@ public:
         std::printf("%-32s %14s %10s %12s %12s %22s\n", "benchmark", "ns/iteration", "ns/item", "allocs/iter",
                     "frees/iter", "framework/hand-written");
         for (const Row& row : mRows) {
-            std::printf("%-32s %14s %10s %12s %12s %22s\n", row.name.c_str(), row.time.c_str(), row.perItem.c_str(),
-                        row.allocations.c_str(), row.frees.c_str(), row.ratio.c_str());
+            std::printf("%-32s %14s %10s %12s %12s %22s\n", row.name.c_str(), row.time.c_str(),
+                        row.perItem.c_str(), row.allocations.c_str(), row.frees.c_str(), row.ratio.c_str());
         }
         std::fflush(stdout);
     }

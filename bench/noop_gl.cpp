@@ -14,8 +14,7 @@ namespace {
 bool sDigesting = false;
 std::uint64_t sDigest = 0;
 
-template <typename Value>
-void Fold(Value value)
+template <typename Value> void Fold(Value value)
 {
     std::uint32_t word = 0;
     if constexpr (std::is_floating_point<Value>::value) {
@@ -27,8 +26,7 @@ void Fold(Value value)
 }
 
 // The call's number, then its arguments in order.
-template <typename... Values>
-void Note(std::uint32_t call, Values... values)
+template <typename... Values> void Note(std::uint32_t call, Values... values)
 {
     if (sDigesting) {
         Fold(call);
@@ -73,7 +71,8 @@ void GLAPIENTRY glMatrixMode(GLenum mode) { Note(11, mode); }
 void GLAPIENTRY glLoadIdentity(void) { Note(12); }
 void GLAPIENTRY glLoadMatrixf(const GLfloat* m)
 {
-    Note(13, m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13], m[14], m[15]);
+    Note(13, m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13], m[14],
+         m[15]);
 }
 void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Note(14, x, y, z); }
 void GLAPIENTRY glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)

@@ -100,7 +100,10 @@ void DebugDrawStore(benchmark::State& state)
 
 void Sizes(benchmark::internal::Benchmark* benchmark)
 {
-    benchmark->Unit(benchmark::kNanosecond)->RangeMultiplier(4)->Range(kFewest, kMost)->Complexity(benchmark::oN);
+    benchmark->Unit(benchmark::kNanosecond)
+        ->RangeMultiplier(4)
+        ->Range(kFewest, kMost)
+        ->Complexity(benchmark::oN);
 }
 
 } // namespace

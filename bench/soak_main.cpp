@@ -116,7 +116,10 @@ private:
     MemorySample mEnd;
 };
 
-long long Growth(std::size_t from, std::size_t to) { return static_cast<long long>(to) - static_cast<long long>(from); }
+long long Growth(std::size_t from, std::size_t to)
+{
+    return static_cast<long long>(to) - static_cast<long long>(from);
+}
 
 } // namespace
 
@@ -130,8 +133,8 @@ int main(int argc, char* argv[])
     const unsigned long warmUpFrames = std::min(kMostWarmUpFrames, frames / 2);
 
     // Printed before the run, so that standard output's buffer exists before the warm-up ends.
-    std::printf("%-10s %10s %12s %12s %12s %12s %14s %14s\n", "sample", "frame", "uordblks", "hblkhd", "heap in use",
-                "resident", "operator new", "operator delete");
+    std::printf("%-10s %10s %12s %12s %12s %12s %14s %14s\n", "sample", "frame", "uordblks", "hblkhd",
+                "heap in use", "resident", "operator new", "operator delete");
     std::fflush(stdout);
 
     SoakState state(frames, warmUpFrames);
@@ -141,16 +144,18 @@ int main(int argc, char* argv[])
     application.RunGame(state.GetIdentifier());
 
     if (state.FramesRun() < frames) {
-        std::printf("The window was closed after %lu of %lu frames; nothing to compare.\n", state.FramesRun(), frames);
+        std::printf("The window was closed after %lu of %lu frames; nothing to compare.\n", state.FramesRun(),
+                    frames);
         return 1;
     }
     const MemorySample& start = state.Start();
     const MemorySample& end = state.End();
-    std::printf("Growth from frame %lu to frame %lu: heap in use %lld bytes (uordblks %lld, hblkhd %lld), resident "
-                "memory %lld bytes, operator new calls %lld, operator delete calls %lld\n",
-                start.frame, end.frame, Growth(HeapInUse(start), HeapInUse(end)),
-                Growth(start.arenas, end.arenas), Growth(start.mapped, end.mapped),
-                Growth(start.resident, end.resident), Growth(start.heapCounts.allocations, end.heapCounts.allocations),
-                Growth(start.heapCounts.frees, end.heapCounts.frees));
+    std::printf(
+        "Growth from frame %lu to frame %lu: heap in use %lld bytes (uordblks %lld, hblkhd %lld), resident "
+        "memory %lld bytes, operator new calls %lld, operator delete calls %lld\n",
+        start.frame, end.frame, Growth(HeapInUse(start), HeapInUse(end)), Growth(start.arenas, end.arenas),
+        Growth(start.mapped, end.mapped), Growth(start.resident, end.resident),
+        Growth(start.heapCounts.allocations, end.heapCounts.allocations),
+        Growth(start.heapCounts.frees, end.heapCounts.frees));
     return HeapInUse(end) > HeapInUse(start) ? 1 : 0;
 }

@@ -35,7 +35,8 @@ const float kMarkerRadius = 0.05f;
 const float kDirectionLength = 0.5f;
 
 // Looks straight down on y = 0: +x to the right, -z towards the top.
-const Skidwell::SceneCamera kCamera = {Vector3(0.0f, 5.0f, 0.0f), Vector3(0.0f, 0.0f, 0.0f), Vector3(0.0f, 0.0f, -1.0f)};
+const Skidwell::SceneCamera kCamera = {Vector3(0.0f, 5.0f, 0.0f), Vector3(0.0f, 0.0f, 0.0f),
+                                       Vector3(0.0f, 0.0f, -1.0f)};
 
 // Integer part: the segment the marker is on; fraction: t within it.
 float sCurveParameter = 0.0f;
@@ -101,7 +102,8 @@ void TestCurveState::OnSimulate()
     const BezierSegment& segment = mCurve.GetSegment(segmentIndex);
 
     const Vector3 position = Skidwell::EvaluateBezier(t, segment.p0, segment.p1, segment.p2, segment.p3);
-    const Vector3 derivative = Skidwell::EvaluateBezierDerivative(t, segment.p0, segment.p1, segment.p2, segment.p3);
+    const Vector3 derivative =
+        Skidwell::EvaluateBezierDerivative(t, segment.p0, segment.p1, segment.p2, segment.p3);
     const Vector3 side = derivative.Normalized().Cross(Vector3(0.0f, 1.0f, 0.0f));
 
     mVisualization.AddCircle(position, kMarkerRadius, kGreen, true);

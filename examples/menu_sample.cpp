@@ -25,7 +25,8 @@ public:
         , mApplication(application)
         , mMenu(0)
     {
-        mMenu.AddMenuItem(kFileItem, "File", Kelpwright::Application::kInvalidMenuItemIdentifier, true, false, true);
+        mMenu.AddMenuItem(kFileItem, "File", Kelpwright::Application::kInvalidMenuItemIdentifier, true, false,
+                          true);
         mMenu.AddMenuItem(kExitItem, "Exit", kFileItem, true, false, true);
     }
 

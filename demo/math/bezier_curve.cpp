@@ -33,7 +33,8 @@ Vector3 EvaluateBezier(float t, const Vector3& p0, const Vector3& p1, const Vect
     return Lerp(t, d, e);
 }
 
-Vector3 EvaluateBezierDerivative(float t, const Vector3& p0, const Vector3& p1, const Vector3& p2, const Vector3& p3)
+Vector3 EvaluateBezierDerivative(float t, const Vector3& p0, const Vector3& p1, const Vector3& p2,
+                                 const Vector3& p3)
 {
     // Power-basis coefficients of 3t^2 A + 2t B + C, grouped as written.
     const Vector3 a = ((p3 - p2 * 3.0f) + p1 * 3.0f) - p0;

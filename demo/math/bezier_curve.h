@@ -22,7 +22,8 @@ struct BezierSegment {
 Vector3 EvaluateBezier(float t, const Vector3& p0, const Vector3& p1, const Vector3& p2, const Vector3& p3);
 
 // dP/dt, not normalised.
-Vector3 EvaluateBezierDerivative(float t, const Vector3& p0, const Vector3& p1, const Vector3& p2, const Vector3& p3);
+Vector3 EvaluateBezierDerivative(float t, const Vector3& p0, const Vector3& p1, const Vector3& p2,
+                                 const Vector3& p3);
 
 class BezierCurve {
 public:

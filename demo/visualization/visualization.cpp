@@ -189,7 +189,8 @@ void Visualization::AddPermanentPath(const std::vector<Vector3>& points, const C
     mPermanentPaths.push_back(PathPrimitive{points, color, closed});
 }
 
-void Visualization::AddPermanentCircle(const Vector3& center, float radius, const Color& color, bool aroundYAxis)
+void Visualization::AddPermanentCircle(const Vector3& center, float radius, const Color& color,
+                                       bool aroundYAxis)
 {
     mPermanentPaths.push_back(MakeCircle(std::vector<Vector3>(), center, radius, color, aroundYAxis));
 }
@@ -214,7 +215,8 @@ void Visualization::AddPermanentLine(const Vector3& from, const Vector3& to, con
     mPermanentLines.push_back(LinePrimitive{from, to, color});
 }
 
-void Visualization::AddPermanentTriangle(const Vector3& a, const Vector3& b, const Vector3& c, const Color& color)
+void Visualization::AddPermanentTriangle(const Vector3& a, const Vector3& b, const Vector3& c,
+                                         const Color& color)
 {
     mPermanentTriangles.push_back(TrianglePrimitive{a, b, c, color});
 }

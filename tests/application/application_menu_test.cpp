@@ -17,7 +17,7 @@ std::string Describe(const std::vector<MenuItem>& items)
     std::string text;
     for (const MenuItem& item : items) {
         text += (text.empty() ? "" : " ") + item.displayName + "(" + std::to_string(item.identifier) + ")" +
-                (item.children.empty() ? "" : "[" + Describe(item.children) + "]");
+            (item.children.empty() ? "" : "[" + Describe(item.children) + "]");
     }
     return text;
 }
@@ -47,9 +47,12 @@ TEST(ApplicationMenu, TreeSharedByHandlesWithItsMisuseReported)
     ASSERT_NE(Add(menu, 1, "Again"), nullptr);
     ASSERT_NE(Add(menu, 1, "Deeper", 1), nullptr); // parent 1: the shallower "Again", not "Exit"
     Add(other, 0xFFFF, "Invalid");
-    const std::string duplicate = "kwExternalError: itemIdentifier(1) already exists in menu(0) and is not safe to duplicate.";
-    EXPECT_EQ(reports.Take(), (kwTest::Log{"kwExternalError: Menu(0) does not have an item with identifier: 7", duplicate,
-                                           duplicate, "kwExternalError: Cannot search for a menuItem with invalid identifier."}));
+    const std::string duplicate =
+        "kwExternalError: itemIdentifier(1) already exists in menu(0) and is not safe to duplicate.";
+    EXPECT_EQ(
+        reports.Take(),
+        (kwTest::Log{"kwExternalError: Menu(0) does not have an item with identifier: 7", duplicate,
+                     duplicate, "kwExternalError: Cannot search for a menuItem with invalid identifier."}));
     EXPECT_EQ(Describe(GetMenuRoot(0)->children) + " / " + Describe(GetMenuRoot(10)->children),
               "File(0)[Exit(1)] Again(1)[Deeper(1)] / Uno(1) Invalid(65535)");
 }

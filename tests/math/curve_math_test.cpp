@@ -31,17 +31,21 @@ TEST(CurveMath, VectorsAndChainsToTheBit)
 {
     // Regrouping the squared length or multiplying by its reciprocal changes these bits.
     EXPECT_EQ(Hex(Vector3(0.1f, -0.3f, 2.1f).Normalized()), "3d40df86 be10a7a4 3f7d255e");
-    EXPECT_EQ(Hex(Vector3().Normalized()), "ffc00000 ffc00000 ffc00000"); // no guard: 0 / 0 in every component
+    EXPECT_EQ(Hex(Vector3().Normalized()),
+              "ffc00000 ffc00000 ffc00000"); // no guard: 0 / 0 in every component
 
     // Open: inner handles from both neighbours, the last arriving handle on the end point.
-    EXPECT_EQ(Handles({Vector3(0, 0, 0), Vector3(1, 0, 2), Vector3(3, 0, -1), Vector3(4, 0, 1), Vector3(6, 0, 0)}, false),
-              "4: 3e2aaaab 0 3eaaaaab 3f000000 0 400aaaab; 3fc00000 0 3feaaaab 40200000 0 bf555555; "
-              "40600000 0 bf955555 40600000 0 3f555555; 40900000 0 3f955555 40c00000 0 0; ");
+    EXPECT_EQ(
+        Handles({Vector3(0, 0, 0), Vector3(1, 0, 2), Vector3(3, 0, -1), Vector3(4, 0, 1), Vector3(6, 0, 0)},
+                false),
+        "4: 3e2aaaab 0 3eaaaaab 3f000000 0 400aaaab; 3fc00000 0 3feaaaab 40200000 0 bf555555; "
+        "40600000 0 bf955555 40600000 0 3f555555; 40900000 0 3f955555 40c00000 0 0; ");
     // Two points: a sixth of the chord (true divisions: 7 * (1/6) would give 3f955556, 40baaaaa);
     // closed, there and back with each end's outer handle on its end point.
     EXPECT_EQ(Handles({Vector3(), Vector3(7, 0, 0)}, false), "1: 3f955555 0 0 40baaaab 0 0; ");
     EXPECT_EQ(Handles({Vector3(1, 2, 3), Vector3(7, -4, 15)}, true),
-              "2: " + Hex(Vector3(1, 2, 3)) + " 40c00000 c0400000 41500000; " + Hex(Vector3(7, -4, 15)) + " " + Hex(Vector3(1, 2, 3)) + "; ");
+              "2: " + Hex(Vector3(1, 2, 3)) + " 40c00000 c0400000 41500000; " + Hex(Vector3(7, -4, 15)) +
+                  " " + Hex(Vector3(1, 2, 3)) + "; ");
     // Fewer than two points leave the curve empty (one point: the sanitizer build sees any read past it).
     EXPECT_EQ(Handles(std::vector<Vector3>(1), true), "0: ");
 }

@@ -10,7 +10,12 @@
 
 namespace kwTest {
 
-inline std::uint32_t Bits(float value) { std::uint32_t bits; std::memcpy(&bits, &value, sizeof bits); return bits; }
+inline std::uint32_t Bits(float value)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 inline std::string Hex(const Skidwell::Vector3& v)
 {

@@ -40,8 +40,14 @@ KW_GL(void) glBegin(unsigned mode) { Put("glBegin(0x%x)", mode); }
 KW_GL(void) glEnd() { Put("glEnd()"); }
 KW_GL(void) glVertex3f(float x, float y, float z) { Put("glVertex3f(%.9g %.9g %.9g)", x, y, z); }
 KW_GL(void) glColor3f(float r, float g, float b) { Put("glColor3f(%.9g %.9g %.9g)", r, g, b); }
-KW_GL(void) glColor3ub(unsigned char r, unsigned char g, unsigned char b) { Put("glColor3ub(0x%x 0x%x 0x%x)", r, g, b); }
-KW_GL(void) glColor4ub(unsigned char r, unsigned char g, unsigned char b, unsigned char a) { Put("glColor4ub(0x%x 0x%x 0x%x 0x%x)", r, g, b, a); }
+KW_GL(void) glColor3ub(unsigned char r, unsigned char g, unsigned char b)
+{
+    Put("glColor3ub(0x%x 0x%x 0x%x)", r, g, b);
+}
+KW_GL(void) glColor4ub(unsigned char r, unsigned char g, unsigned char b, unsigned char a)
+{
+    Put("glColor4ub(0x%x 0x%x 0x%x 0x%x)", r, g, b, a);
+}
 KW_GL(void) glEnable(unsigned capability) { Put("glEnable(0x%x)", capability); }
 KW_GL(void) glDisable(unsigned capability) { Put("glDisable(0x%x)", capability); }
 KW_GL(void) glPushMatrix() { Put("glPushMatrix()"); }
@@ -55,7 +61,10 @@ KW_GL(void) glLoadMatrixf(const float* m)
     Put(")");
 }
 KW_GL(void) glTranslatef(float x, float y, float z) { Put("glTranslatef(%.9g %.9g %.9g)", x, y, z); }
-KW_GL(void) glClearColor(float r, float g, float b, float a) { Put("glClearColor(%.9g %.9g %.9g %.9g)", r, g, b, a); }
+KW_GL(void) glClearColor(float r, float g, float b, float a)
+{
+    Put("glClearColor(%.9g %.9g %.9g %.9g)", r, g, b, a);
+}
 KW_GL(void) glClear(unsigned mask) { Put("glClear(0x%x)", mask); }
 
 #if defined(_WIN32)

@@ -57,9 +57,13 @@ void DispatchErrorReport(const std::string& sourceFile, int sourceLine, const st
     // decimal whatever flags (hex, showpos, width) the program left on std::cout,
     // and those flags stay as they were.
     const std::string block = "\nASSERTION FAILED! -----------------------------------\n"
-                              "FILE " + sourceFile + "[" + std::to_string(sourceLine) + "]\n"
-                              "MESSAGE: " + message + "\n"
-                              "ASSERTION FAILED! -----------------------------------\n";
+                              "FILE " +
+        sourceFile + "[" + std::to_string(sourceLine) +
+        "]\n"
+        "MESSAGE: " +
+        message +
+        "\n"
+        "ASSERTION FAILED! -----------------------------------\n";
     std::cout.write(block.data(), static_cast<std::streamsize>(block.size()));
     std::cout.flush();
 
@@ -98,9 +102,6 @@ ExceptionalErrorHandler::ErroredException::ErroredException(const std::string& m
 {
 }
 
-void ExceptionalErrorHandler::OnErrorFired(const std::string& message)
-{
-    throw ErroredException(message);
-}
+void ExceptionalErrorHandler::OnErrorFired(const std::string& message) { throw ErroredException(message); }
 
 } // namespace kwImplementation

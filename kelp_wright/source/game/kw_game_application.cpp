@@ -26,7 +26,8 @@ GameApplicationHandler::~GameApplicationHandler() {}
 void GameApplicationHandler::OnWindowOpen()
 {
     const GameApplicationState& state = GetGameApplicationState();
-    ReportErrorIf(gameApplication == nullptr, __FILE__, __LINE__, "kwInternalError: Game Application has not been set.");
+    ReportErrorIf(gameApplication == nullptr, __FILE__, __LINE__,
+                  "kwInternalError: Game Application has not been set.");
     ReportErrorIf(state.initialGameState == kInvalidGameState, __FILE__, __LINE__,
                   "kwInternalError: initial game state is invalid.");
     Kelpwright::Game::ChangeToGameState(state.initialGameState);
@@ -34,7 +35,8 @@ void GameApplicationHandler::OnWindowOpen()
 
 void GameApplicationHandler::OnRealtimeUpdate() { Kelpwright::Game::UpdateCurrentGameState(); }
 
-void GameApplicationHandler::OnMenuAction(const MenuIdentifier& menuIdentifier, const MenuItemIdentifier& itemIdentifier)
+void GameApplicationHandler::OnMenuAction(const MenuIdentifier& menuIdentifier,
+                                          const MenuItemIdentifier& itemIdentifier)
 {
     if (actionHandler != nullptr) {
         actionHandler->OnMenuAction(menuIdentifier, itemIdentifier);

@@ -56,9 +56,10 @@ void GameStateMachine::RemoveState(const GameStateIdentifier& stateIdentifier)
 {
     const GameStateIdentifier identifier = stateIdentifier;
     if (mGameStates.count(identifier) == 0) {
-        ReportErrorIf(true, __FILE__, __LINE__,
-                      "kwExternalError: Trying to remove GameState with id(%d) which does not exists in Game Machine.",
-                      static_cast<int>(identifier));
+        ReportErrorIf(
+            true, __FILE__, __LINE__,
+            "kwExternalError: Trying to remove GameState with id(%d) which does not exists in Game Machine.",
+            static_cast<int>(identifier));
         return;
     }
     if (mCurrentState == identifier) {
@@ -75,17 +76,19 @@ void GameStateMachine::ChangeToState(const GameStateIdentifier& stateIdentifier)
     // An unknown target leaves the current state current and open, so the
     // table never names a current state it does not hold.
     if (identifier != kInvalidGameState && mGameStates.count(identifier) == 0) {
-        ReportErrorIf(true, __FILE__, __LINE__,
-                      "kwExternalError: Trying to set GameState with id(%d) which does not exists in Game Machine.",
-                      static_cast<int>(identifier));
+        ReportErrorIf(
+            true, __FILE__, __LINE__,
+            "kwExternalError: Trying to set GameState with id(%d) which does not exists in Game Machine.",
+            static_cast<int>(identifier));
         return;
     }
 
     if (mCurrentState != kInvalidGameState) {
         GameStateInterface* closing = FindState(mCurrentState);
-        ReportErrorIf(closing == nullptr, __FILE__, __LINE__,
-                      "kwInternalError: Trying to close GameState with id(%d) which does not exists in Game Machine.",
-                      static_cast<int>(mCurrentState));
+        ReportErrorIf(
+            closing == nullptr, __FILE__, __LINE__,
+            "kwInternalError: Trying to close GameState with id(%d) which does not exists in Game Machine.",
+            static_cast<int>(mCurrentState));
         if (closing != nullptr) {
             closing->OnClose();
         }
@@ -96,9 +99,10 @@ void GameStateMachine::ChangeToState(const GameStateIdentifier& stateIdentifier)
     if (identifier != kInvalidGameState) {
         // Looked up again: the closed state's OnClose may have changed the table.
         GameStateInterface* opening = FindState(identifier);
-        ReportErrorIf(opening == nullptr, __FILE__, __LINE__,
-                      "kwInternalError: Trying to open GameState with id(%d) which does not exists in Game Machine.",
-                      static_cast<int>(identifier));
+        ReportErrorIf(
+            opening == nullptr, __FILE__, __LINE__,
+            "kwInternalError: Trying to open GameState with id(%d) which does not exists in Game Machine.",
+            static_cast<int>(identifier));
         if (opening != nullptr) {
             opening->OnOpen();
         } else {
@@ -117,9 +121,10 @@ void GameStateMachine::UpdateState(const GameStateIdentifier& identifier)
 
     GameStateInterface* state = FindState(target);
     if (state == nullptr) {
-        ReportErrorIf(true, __FILE__, __LINE__,
-                      "kwExternalError: Trying to update GameState with id(%d) which does not exist in Game Machine.",
-                      static_cast<int>(target));
+        ReportErrorIf(
+            true, __FILE__, __LINE__,
+            "kwExternalError: Trying to update GameState with id(%d) which does not exist in Game Machine.",
+            static_cast<int>(target));
         return;
     }
 

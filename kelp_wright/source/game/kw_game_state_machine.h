@@ -23,7 +23,8 @@ public:
     // Read access for tools and tests.
     const Kelpwright::Game::GameStateIdentifier& GetCurrentState() const { return mCurrentState; }
     float GetSimulationTime() const { return mSimulationTime; }
-    Kelpwright::Game::GameStateInterface* FindState(const Kelpwright::Game::GameStateIdentifier& identifier) const;
+    Kelpwright::Game::GameStateInterface*
+    FindState(const Kelpwright::Game::GameStateIdentifier& identifier) const;
     size_t GetStateCount() const { return mGameStates.size(); }
 
 private:

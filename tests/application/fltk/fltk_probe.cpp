@@ -14,7 +14,9 @@
 static int sPresented = 0;
 extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable)
 {
-    ++sPresented, reinterpret_cast<void (*)(Display*, GLXDrawable)>(dlsym(RTLD_NEXT, "glXSwapBuffers"))(display, drawable);
+    ++sPresented,
+        reinterpret_cast<void (*)(Display*, GLXDrawable)>(dlsym(RTLD_NEXT, "glXSwapBuffers"))(display,
+                                                                                              drawable);
 }
 
 namespace kwTest {
@@ -32,9 +34,11 @@ unsigned int Identifier(const Fl_Menu_Item& item) { return fl_uintptr_t(item.use
 // One level of the bar's items (a separator is an invisible item); returns what follows it.
 const Fl_Menu_Item* Describe(const Fl_Menu_Item* item, std::string& text)
 {
-    for (text += "["; item->label() != nullptr; item = item->submenu() ? Describe(item + 1, text) : item + 1) {
+    for (text += "["; item->label() != nullptr;
+         item = item->submenu() ? Describe(item + 1, text) : item + 1) {
         text += std::string(text.back() == '[' ? "" : ",") + (item->visible() ? item->label() : "-") + "#" +
-                std::to_string(Identifier(*item)) + ":" + std::to_string((item->active() ? 0 : 3) + (item->value() ? 8 : 0));
+            std::to_string(Identifier(*item)) + ":" +
+            std::to_string((item->active() ? 0 : 3) + (item->value() ? 8 : 0));
     }
     return text += "]", item + 1;
 }
@@ -45,20 +49,35 @@ void Send(kwImplementation::WindowHandle window, Event event, unsigned int value
 {
     XEvent x = XEvent();
     const Window xid = x.xany.window = fl_xid(&Of(window));
-    x.type = event == Event::Key ? KeyPress : value % 2 && event == Event::Mouse ? ButtonRelease : ButtonPress;
+    x.type = event == Event::Key             ? KeyPress
+        : value % 2 && event == Event::Mouse ? ButtonRelease
+                                             : ButtonPress;
     x.xbutton.x = x.xbutton.y = 100; // below the bar
     x.xbutton.button = event == Event::ContextMenu ? Button3 : Button1;
     switch (event) {
-    case Event::Activate: XSetInputFocus(fl_display, xid, RevertToNone, CurrentTime); return;
-    case Event::Deactivate: XSetInputFocus(fl_display, None, RevertToNone, CurrentTime); return;
-    case Event::Paint: XClearArea(fl_display, fl_xid(Of(window).resizable()->as_window()), 0, 0, 0, 0, True); return;
-    case Event::Resize: XResizeWindow(fl_display, xid, value % 2 ? 700 : 800, 600); return;
-    case Event::Key: x.xkey.keycode = XKeysymToKeycode(fl_display, value % 2 ? XK_Escape : XK_a); break;
-    case Event::ContextMenu: case Event::Mouse: break;
+    case Event::Activate:
+        XSetInputFocus(fl_display, xid, RevertToNone, CurrentTime);
+        return;
+    case Event::Deactivate:
+        XSetInputFocus(fl_display, None, RevertToNone, CurrentTime);
+        return;
+    case Event::Paint:
+        XClearArea(fl_display, fl_xid(Of(window).resizable()->as_window()), 0, 0, 0, 0, True);
+        return;
+    case Event::Resize:
+        XResizeWindow(fl_display, xid, value % 2 ? 700 : 800, 600);
+        return;
+    case Event::Key:
+        x.xkey.keycode = XKeysymToKeycode(fl_display, value % 2 ? XK_Escape : XK_a);
+        break;
+    case Event::ContextMenu:
+    case Event::Mouse:
+        break;
     case Event::Command: // chosen right away, as a release on the item does
         for (int index = 0; Bar(window) != nullptr && index < Bar(window)->size(); ++index) {
             const Fl_Menu_Item& item = Bar(window)->menu()[index];
-            if (item.label() != nullptr && Identifier(item) == (value & 0xFFFF)) return (void)Bar(window)->picked(&item);
+            if (item.label() != nullptr && Identifier(item) == (value & 0xFFFF))
+                return (void)Bar(window)->picked(&item);
         }
         return;
     case Event::Close: // the server's default focus again, then the window manager's request
@@ -76,14 +95,17 @@ std::string Describe(kwImplementation::WindowHandle window)
     char* title = nullptr;
     XGetWindowAttributes(fl_display, fl_xid(&Of(window)), &a);
     XFetchName(fl_display, fl_xid(&Of(window)), &title);
-    std::string text = std::to_string(a.x) + "," + std::to_string(a.y) + "," + std::to_string(a.x + a.width) + "," +
-                       std::to_string(a.y + a.height) + " " + title;
+    std::string text = std::to_string(a.x) + "," + std::to_string(a.y) + "," + std::to_string(a.x + a.width) +
+        "," + std::to_string(a.y + a.height) + " " + title;
     XFree(title);
     return Bar(window) != nullptr ? (Describe(Bar(window)->menu(), text), text) : text;
 }
 
 int PresentedFrames() { return sPresented; }
 
-int LiveMenus(kwImplementation::WindowHandle) { return static_cast<int>(kwImplementation::Fltk::CountLiveMenus()); }
+int LiveMenus(kwImplementation::WindowHandle)
+{
+    return static_cast<int>(kwImplementation::Fltk::CountLiveMenus());
+}
 
 } // namespace kwTest

@@ -17,7 +17,7 @@ void Flush();
 // "left,top,right,bottom title" of the outer rectangle and caption, then the menu bar as
 // "[Name#identifier:state[pop-up],...]" with separators named "-".
 std::string Describe(kwImplementation::WindowHandle window);
-int PresentedFrames();                                // by the loop and for paints, in this process so far
+int PresentedFrames(); // by the loop and for paints, in this process so far
 int LiveMenus(kwImplementation::WindowHandle window); // window menus not destroyed (Win32: of the bars seen)
 
 } // namespace kwTest

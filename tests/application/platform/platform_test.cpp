@@ -44,7 +44,11 @@ protected:
     void OnBecomeActive() override { Record("OnBecomeActive"); }
     void OnBecomeInactive() override { Record("OnBecomeInactive"); }
     void OnRealtimeUpdate() override { Record("OnRealtimeUpdate"); }
-    void OnMenuAction(const MenuIdentifier& m, const MenuItemIdentifier& i) override { ++chosen[i | m << 16]; Record("OnMenuAction"); }
+    void OnMenuAction(const MenuIdentifier& m, const MenuItemIdentifier& i) override
+    {
+        ++chosen[i | m << 16];
+        Record("OnMenuAction");
+    }
 
     std::vector<std::string> calls;
     ReportCollector reports;
@@ -56,18 +60,22 @@ protected:
     ApplicationMenu menu{1};
 };
 
-// 100,000 events of the kinds the window handles, 100 between frames; every hundredth known command re-attaches the menu
-// (OnWindowOpen did so 10,000 times). Before them a second Execute, a second handler, a window lost from the records;
-// after them a close request. Attaching before the window or after the run reports. Then a run closed from an update.
+// 100,000 events of the kinds the window handles, 100 between frames; every hundredth known command
+// re-attaches the menu (OnWindowOpen did so 10,000 times). Before them a second Execute, a second handler, a
+// window lost from the records; after them a close request. Attaching before the window or after the run
+// reports. Then a run closed from an update.
 TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFromAnUpdate)
 {
     const int kFrames = 1000, kEach = kFrames * 10; // ten of each kind a frame, resizes fewer
-    struct : ApplicationHandlerInterface {} other, late;
+    struct : ApplicationHandlerInterface {
+    } other, late;
     int menus = 0, presented = 0;
     script = [&](const std::string& name, int count) {
         const WindowHandle window = GetRealtimeApplicationState().windowHandle;
         const bool opening = name == "CollectWindowProperties" || name == "OnWindowOpen";
-        for (int attach = name == "OnWindowOpen" ? 10000 : opening || (name == "OnMenuAction" && count % 100 == 0); attach > 0; --attach)
+        for (int attach = name == "OnWindowOpen" ? 10000
+                                                 : opening || (name == "OnMenuAction" && count % 100 == 0);
+             attach > 0; --attach)
             application.SetWindowMenu(menu);
         if (opening) {
             menus = name == "OnWindowOpen" ? menus : LiveMenus(window);
@@ -77,7 +85,8 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
         if (name != "OnRealtimeUpdate") {
             return;
         } else if (count == 1) {
-            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus), "50,50,850,650 Set While Opening" + kBar + "3");
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus),
+                      "50,50,850,650 Set While Opening" + kBar + "3");
             application.Execute();
             RealtimeApplication{other}.SetWindowMenu(menu);
             Send(window, Event::Deactivate, 0);
@@ -85,28 +94,39 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
             GetWindowsToMenus().erase(window);
         } else if (count == 3) {
             GetWindowsToMenus()[window] = &GetHandlersToMenus()[this];
-            counts["OnBecomeActive"] = counts["OnBecomeInactive"] = 0, menus = LiveMenus(window), presented = PresentedFrames();
+            counts["OnBecomeActive"] = counts["OnBecomeInactive"] = 0, menus = LiveMenus(window),
+            presented = PresentedFrames();
         } else if (count == 3 + kFrames) {
             EXPECT_EQ(counts["OnBecomeActive"], kEach); // since the storm began
             EXPECT_EQ(counts["OnBecomeInactive"], kEach);
             EXPECT_EQ(lastActivation, "OnBecomeInactive");
             EXPECT_EQ(chosen, (std::map<unsigned int, int>{{2, kEach / 2}, {9, kEach / 2}}));
             EXPECT_GE(PresentedFrames() - presented, 2 * kFrames); // each frame's, and its paints'
-            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus), "50,50,750,650 Set While Opening" + kBar + "0");
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus),
+                      "50,50,750,650 Set While Opening" + kBar + "0");
             application.SetWindowMenu(ApplicationMenu(2)); // no items: no bar, and its three menus go
-            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus), "50,50,750,650 Set While Opening-3");
+            EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus),
+                      "50,50,750,650 Set While Opening-3");
             Send(window, Event::Close, 0);
         } else if (count == 3 + kFrames + 50) {
             application.Close(); // a fault kept the run going
         }
-        count < 3 ? Send(window, Event::Command, 2) : void(); // to the second handler, then to the lost window
-        for (int event = (count - 3) * 100; count >= 3 && count < 3 + kFrames && event < (count - 2) * 100; ++event) {
-            // Details vary by event and frame; a resize every tenth frame; commands known, invisible or undeclared, half with a high word.
+        count < 3 ? Send(window, Event::Command, 2)
+                  : void(); // to the second handler, then to the lost window
+        for (int event = (count - 3) * 100; count >= 3 && count < 3 + kFrames && event < (count - 2) * 100;
+             ++event) {
+            // Details vary by event and frame; a resize every tenth frame; commands known, invisible or
+            // undeclared, half with a high word.
             const unsigned int slot = event % 10, variant = event / 10 + event / 100;
             const unsigned int command[3] = {variant % 2 ? 2u : 9u, variant % 2 ? 6u : 7u, 999};
             const bool resize = event % 1000 == 3;
-            Send(window, resize ? Event::Resize : slot == 3 ? Event::Key : static_cast<Event>(std::min(slot, 7u)),
-                 resize ? event / 1000 : slot < 7 ? variant : command[slot - 7] | (variant & 2) << 15);
+            Send(window,
+                 resize          ? Event::Resize
+                     : slot == 3 ? Event::Key
+                                 : static_cast<Event>(std::min(slot, 7u)),
+                 resize         ? event / 1000
+                     : slot < 7 ? variant
+                                : command[slot - 7] | (variant & 2) << 15);
         }
         Flush();
     };
@@ -115,21 +135,24 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
 
     EXPECT_EQ(counts["OnRealtimeUpdate"], 3 + kFrames);
     EXPECT_EQ(calls.back() + std::to_string(counts["OnWindowClose"]), "OnWindowClose1");
-    reports.messages.erase(std::unique(reports.messages.begin(), reports.messages.end()), reports.messages.end());
-    EXPECT_EQ(reports.messages, (Log{
-                           "kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n",
-                           "kwExternalError: Kelpwright currently supports only a single application at a time.",
-                           "kwInternalError: Expected to find window in the WindowsToMenus container.",
-                           "kwInternalError: Invalid parameter windowHandle has no window with a procedure."}));
+    reports.messages.erase(std::unique(reports.messages.begin(), reports.messages.end()),
+                           reports.messages.end());
+    EXPECT_EQ(reports.messages,
+              (Log{"kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n",
+                   "kwExternalError: Kelpwright currently supports only a single application at a time.",
+                   "kwInternalError: Expected to find window in the WindowsToMenus container.",
+                   "kwInternalError: Invalid parameter windowHandle has no window with a procedure."}));
 
     // The next run, closed from an update: that pass is still presented, then the run tears down.
     calls.clear(), counts.clear(), GetRealtimeApplicationState().windowHandle = nullptr;
     script = [&](const std::string& name, int count) {
-        if (name == "OnRealtimeUpdate" && count == 2) presented = PresentedFrames(), application.Close();
+        if (name == "OnRealtimeUpdate" && count == 2)
+            presented = PresentedFrames(), application.Close();
     };
     application.Execute();
-    EXPECT_EQ(calls, (std::vector<std::string>{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate",
-                                               "OnRealtimeUpdate", "OnWindowClose"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate",
+                                        "OnRealtimeUpdate", "OnWindowClose"}));
     EXPECT_EQ(PresentedFrames() - presented, 1); // none at teardown
 }
 

@@ -61,7 +61,8 @@ void RunRealtimeApplication(ApplicationHandlerInterface& handler)
         return;
     }
     if (sState.running == 1) {
-        ReportErrorIf(true, __FILE__, __LINE__, "kwInternalError: Expected application not to be running at this moment.");
+        ReportErrorIf(true, __FILE__, __LINE__,
+                      "kwInternalError: Expected application not to be running at this moment.");
         return;
     }
 
@@ -106,12 +107,25 @@ void NotifyWindowEvent(WindowEvent event, WindowHandle window)
                   "kwInternalError: Expected to have a valid ApplicationHandler at this moment.");
     ApplicationHandlerInterface* handler = sState.handler;
     switch (event) {
-    case WindowEvent::Created: OnWindowCreated(window); break;
-    case WindowEvent::Destroyed: OnWindowDestroyed(); break;
-    case WindowEvent::Activated: if (handler != nullptr) handler->OnBecomeActive(); break;
-    case WindowEvent::Deactivated: if (handler != nullptr) handler->OnBecomeInactive(); break;
-    case WindowEvent::Paint: Platform::PaintWindow(sState.windowHandle); break;
-    case WindowEvent::Other: break;
+    case WindowEvent::Created:
+        OnWindowCreated(window);
+        break;
+    case WindowEvent::Destroyed:
+        OnWindowDestroyed();
+        break;
+    case WindowEvent::Activated:
+        if (handler != nullptr)
+            handler->OnBecomeActive();
+        break;
+    case WindowEvent::Deactivated:
+        if (handler != nullptr)
+            handler->OnBecomeInactive();
+        break;
+    case WindowEvent::Paint:
+        Platform::PaintWindow(sState.windowHandle);
+        break;
+    case WindowEvent::Other:
+        break;
     }
 }
 

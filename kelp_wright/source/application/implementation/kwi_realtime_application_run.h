@@ -18,9 +18,9 @@ typedef void* WindowHandle;
 struct RealtimeApplicationState {
     Kelpwright::Application::ApplicationHandlerInterface* handler = nullptr;
     WindowHandle windowHandle = nullptr; // recorded on window creation, never cleared
-    unsigned char created = 0;           // true from the start to the end of a run
-    unsigned char running = 0;           // compared with exactly 1
-    std::vector<WindowHandle> dialogs;   // modeless dialogs; nothing fills it
+    unsigned char created = 0; // true from the start to the end of a run
+    unsigned char running = 0; // compared with exactly 1
+    std::vector<WindowHandle> dialogs; // modeless dialogs; nothing fills it
 };
 
 RealtimeApplicationState& GetRealtimeApplicationState();

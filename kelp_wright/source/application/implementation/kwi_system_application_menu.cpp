@@ -66,7 +66,8 @@ MenuItem* FindMenuItem(const ApplicationMenu& menu, const MenuItemIdentifier& it
 
     auto entry = GetMenuRegistry().find(menu.GetIdentifier());
     if (entry == GetMenuRegistry().end()) {
-        ReportErrorIf(true, __FILE__, __LINE__, "+kwExternalError: Menu(%d) does not exist, trying to access item(%d).",
+        ReportErrorIf(true, __FILE__, __LINE__,
+                      "+kwExternalError: Menu(%d) does not exist, trying to access item(%d).",
                       static_cast<int>(menu.GetIdentifier()), static_cast<int>(itemIdentifier));
         return nullptr;
     }
@@ -77,7 +78,8 @@ const MenuItem* GetMenuRoot(const MenuIdentifier& menuIdentifier)
 {
     auto entry = GetMenuRegistry().find(menuIdentifier);
     if (entry == GetMenuRegistry().end()) {
-        ReportErrorIf(true, __FILE__, __LINE__, "kwInternalError: Trying to access item for a menu that does not exist: %d",
+        ReportErrorIf(true, __FILE__, __LINE__,
+                      "kwInternalError: Trying to access item for a menu that does not exist: %d",
                       static_cast<int>(menuIdentifier));
         return nullptr;
     }
@@ -92,12 +94,14 @@ namespace Application {
 ApplicationMenu::ApplicationMenu(const MenuIdentifier& menuIdentifier)
     : mIdentifier(menuIdentifier)
 {
-    kwImplementation::GetMenuRegistry().insert(std::make_pair(mIdentifier, kwImplementation::MakeEmptyItem()));
+    kwImplementation::GetMenuRegistry().insert(
+        std::make_pair(mIdentifier, kwImplementation::MakeEmptyItem()));
 }
 
-MenuItem* ApplicationMenu::AddMenuItem(const MenuItemIdentifier& itemIdentifier, const std::string& displayName,
-                                       const MenuItemIdentifier& parentIdentifier, bool isEnabled, bool isChecked,
-                                       bool isVisible)
+MenuItem* ApplicationMenu::AddMenuItem(const MenuItemIdentifier& itemIdentifier,
+                                       const std::string& displayName,
+                                       const MenuItemIdentifier& parentIdentifier, bool isEnabled,
+                                       bool isChecked, bool isVisible)
 {
     auto& registry = kwImplementation::GetMenuRegistry();
     auto entry = registry.insert(std::make_pair(mIdentifier, kwImplementation::MakeEmptyItem())).first;
@@ -105,9 +109,10 @@ MenuItem* ApplicationMenu::AddMenuItem(const MenuItemIdentifier& itemIdentifier,
 
     if (kwImplementation::GetSafeForDuplicationRegistry().count(itemIdentifier) == 0) {
         // The duplicate is reported and still added.
-        ReportErrorIf(kwImplementation::FindMenuItem(*this, itemIdentifier) != nullptr, __FILE__, __LINE__,
-                      "kwExternalError: itemIdentifier(%d) already exists in menu(%d) and is not safe to duplicate.",
-                      static_cast<int>(itemIdentifier), static_cast<int>(mIdentifier));
+        ReportErrorIf(
+            kwImplementation::FindMenuItem(*this, itemIdentifier) != nullptr, __FILE__, __LINE__,
+            "kwExternalError: itemIdentifier(%d) already exists in menu(%d) and is not safe to duplicate.",
+            static_cast<int>(itemIdentifier), static_cast<int>(mIdentifier));
     }
 
     MenuItem item;
@@ -121,7 +126,8 @@ MenuItem* ApplicationMenu::AddMenuItem(const MenuItemIdentifier& itemIdentifier,
     if (parentIdentifier != kInvalidMenuItemIdentifier) {
         MenuItem* parent = kwImplementation::FindMenuItem(*this, parentIdentifier);
         if (parent == nullptr) {
-            ReportErrorIf(true, __FILE__, __LINE__, "kwExternalError: Menu(%d) does not have an item with identifier: %d",
+            ReportErrorIf(true, __FILE__, __LINE__,
+                          "kwExternalError: Menu(%d) does not have an item with identifier: %d",
                           static_cast<int>(mIdentifier), static_cast<int>(parentIdentifier));
             return nullptr;
         }

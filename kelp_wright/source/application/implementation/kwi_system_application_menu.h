@@ -18,10 +18,12 @@ std::set<Kelpwright::Application::MenuItemIdentifier>& GetSafeForDuplicationRegi
 
 // The item with that identifier anywhere in the menu, or null. A shallower match
 // wins over a deeper one; among deeper matches the earlier child's subtree wins.
-Kelpwright::Application::MenuItem* FindMenuItem(const Kelpwright::Application::ApplicationMenu& menu,
-                                                const Kelpwright::Application::MenuItemIdentifier& itemIdentifier);
+Kelpwright::Application::MenuItem*
+FindMenuItem(const Kelpwright::Application::ApplicationMenu& menu,
+             const Kelpwright::Application::MenuItemIdentifier& itemIdentifier);
 
 // The root item of a declared menu, or null (with a report) when it is not declared.
-const Kelpwright::Application::MenuItem* GetMenuRoot(const Kelpwright::Application::MenuIdentifier& menuIdentifier);
+const Kelpwright::Application::MenuItem*
+GetMenuRoot(const Kelpwright::Application::MenuIdentifier& menuIdentifier);
 
 } // namespace kwImplementation

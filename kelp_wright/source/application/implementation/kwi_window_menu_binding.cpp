@@ -22,7 +22,8 @@ WindowMenuRecord* CreateRecord(WindowHandle windowHandle, ApplicationHandlerInte
 {
     std::intptr_t previous = Platform::ReadWindowProcedure(windowHandle);
     if (previous == 0) {
-        ReportErrorIf(true, __FILE__, __LINE__, "kwInternalError: Invalid parameter windowHandle has no window with a procedure.");
+        ReportErrorIf(true, __FILE__, __LINE__,
+                      "kwInternalError: Invalid parameter windowHandle has no window with a procedure.");
         return nullptr;
     }
 
@@ -82,7 +83,8 @@ std::map<WindowHandle, WindowMenuRecord*>& GetWindowsToMenus()
     return windowsToMenus;
 }
 
-void AttachMenuToWindow(const WindowHandle& windowHandle, const ApplicationMenu& menu, ApplicationHandlerInterface& handler)
+void AttachMenuToWindow(const WindowHandle& windowHandle, const ApplicationMenu& menu,
+                        ApplicationHandlerInterface& handler)
 {
     if (windowHandle == nullptr) {
         ReportErrorIf(true, __FILE__, __LINE__,
@@ -91,8 +93,8 @@ void AttachMenuToWindow(const WindowHandle& windowHandle, const ApplicationMenu&
     }
 
     auto existing = GetHandlersToMenus().find(&handler);
-    WindowMenuRecord* record = existing != GetHandlersToMenus().end() ? &existing->second
-                                                                       : CreateRecord(windowHandle, handler);
+    WindowMenuRecord* record =
+        existing != GetHandlersToMenus().end() ? &existing->second : CreateRecord(windowHandle, handler);
     if (record == nullptr) {
         return;
     }
@@ -117,7 +119,8 @@ void AttachMenuToWindow(const WindowHandle& windowHandle, const ApplicationMenu&
     Platform::SetMenu(record->windowHandle, record->menuBarHandle);
 }
 
-MenuHandle BuildWindowsMenu(const MenuItem& parent, MenuHandle menuHandle, std::vector<MenuItemIdentifier>& identifiers)
+MenuHandle BuildWindowsMenu(const MenuItem& parent, MenuHandle menuHandle,
+                            std::vector<MenuItemIdentifier>& identifiers)
 {
     if (parent.children.empty()) {
         return nullptr;
@@ -144,7 +147,8 @@ WindowMenuRecord* FindWindowMenuRecord(WindowHandle window)
 {
     auto entry = GetWindowsToMenus().find(window);
     if (entry == GetWindowsToMenus().end()) {
-        ReportErrorIf(true, __FILE__, __LINE__, "kwInternalError: Expected to find window in the WindowsToMenus container.");
+        ReportErrorIf(true, __FILE__, __LINE__,
+                      "kwInternalError: Expected to find window in the WindowsToMenus container.");
         return nullptr;
     }
     return entry->second;
@@ -158,7 +162,8 @@ void DispatchMenuCommand(const WindowMenuRecord& record, MenuItemIdentifier item
 
 void DispatchContextMenu(const WindowMenuRecord& record, unsigned int x, unsigned int y)
 {
-    const unsigned int command = Platform::TrackPopupMenu(record.contextMenuHandle, x, y, record.windowHandle);
+    const unsigned int command =
+        Platform::TrackPopupMenu(record.contextMenuHandle, x, y, record.windowHandle);
     if (command != 0) {
         const Kelpwright::Application::MenuIdentifier menuIdentifier = 0;
         const MenuItemIdentifier itemIdentifier = static_cast<MenuItemIdentifier>(command & 0xFFFF);

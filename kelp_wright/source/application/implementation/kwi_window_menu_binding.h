@@ -29,7 +29,8 @@ struct WindowMenuRecord {
 std::map<Kelpwright::Application::ApplicationHandlerInterface*, WindowMenuRecord>& GetHandlersToMenus();
 std::map<WindowHandle, WindowMenuRecord*>& GetWindowsToMenus();
 
-void AttachMenuToWindow(const WindowHandle& windowHandle, const Kelpwright::Application::ApplicationMenu& menu,
+void AttachMenuToWindow(const WindowHandle& windowHandle,
+                        const Kelpwright::Application::ApplicationMenu& menu,
                         Kelpwright::Application::ApplicationHandlerInterface& handler);
 
 // Fills menuHandle with the parent's visible children (recursively), appends
@@ -43,7 +44,8 @@ WindowMenuRecord* FindWindowMenuRecord(WindowHandle window);
 
 // A command identifier chosen in the window's menus: OnMenuAction(0, id) for the
 // first match in the bar's items, then independently in the pop-up's items.
-void DispatchMenuCommand(const WindowMenuRecord& record, Kelpwright::Application::MenuItemIdentifier itemIdentifier);
+void DispatchMenuCommand(const WindowMenuRecord& record,
+                         Kelpwright::Application::MenuItemIdentifier itemIdentifier);
 
 // A context-menu request at screen position (x, y).
 void DispatchContextMenu(const WindowMenuRecord& record, unsigned int x, unsigned int y);
@@ -51,9 +53,9 @@ void DispatchContextMenu(const WindowMenuRecord& record, unsigned int x, unsigne
 // One item as the backend inserts it.
 struct MenuItemDescription {
     Kelpwright::Application::MenuItemIdentifier identifier;
-    unsigned int state;      // 3 when disabled, plus 8 when checked: 0, 3, 8 or 11
+    unsigned int state; // 3 when disabled, plus 8 when checked: 0, 3, 8 or 11
     const char* displayName; // null for a separator
-    MenuHandle subMenu;      // null when the item has no sub-menu
+    MenuHandle subMenu; // null when the item has no sub-menu
 };
 
 const unsigned int kMenuStateDisabled = 3;

@@ -141,7 +141,8 @@ void OnMenuItemPicked(Fl_Widget* widget, void* data)
     }
     WindowMenuRecord* record = FindWindowMenuRecord(static_cast<WindowHandle>(bar->window()));
     if (record != nullptr) {
-        DispatchMenuCommand(*record, static_cast<MenuItemIdentifier>(reinterpret_cast<std::uintptr_t>(data) & 0xFFFF));
+        DispatchMenuCommand(*record,
+                            static_cast<MenuItemIdentifier>(reinterpret_cast<std::uintptr_t>(data) & 0xFFFF));
     }
 }
 
@@ -285,8 +286,8 @@ void InsertMenuItem(MenuHandle menu, const MenuItemDescription& item)
         return;
     }
     const bool isSeparator = item.displayName == nullptr;
-    BackendMenuEntry entry = {isSeparator ? std::string() : LabelFor(item.displayName), item.identifier, item.state,
-                              isSeparator, static_cast<BackendMenu*>(item.subMenu)};
+    BackendMenuEntry entry = {isSeparator ? std::string() : LabelFor(item.displayName), item.identifier,
+                              item.state, isSeparator, static_cast<BackendMenu*>(item.subMenu)};
     static_cast<BackendMenu*>(menu)->entries.push_front(entry);
 }
 
@@ -331,7 +332,8 @@ unsigned int TrackPopupMenu(MenuHandle menu, unsigned int x, unsigned int y, Win
     // popup() places the menu relative to the window of the last event.
     const int offsetX = Fl::event_x_root() - Fl::event_x();
     const int offsetY = Fl::event_y_root() - Fl::event_y();
-    const Fl_Menu_Item* chosen = items.front().popup(static_cast<int>(x) - offsetX, static_cast<int>(y) - offsetY);
+    const Fl_Menu_Item* chosen =
+        items.front().popup(static_cast<int>(x) - offsetX, static_cast<int>(y) - offsetY);
     return chosen != nullptr ? IdentifierOf(*chosen) : 0;
 }
 

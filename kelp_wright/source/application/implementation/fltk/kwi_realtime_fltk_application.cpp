@@ -37,13 +37,13 @@ protected:
 };
 
 struct FltkBackend {
-    Fl_Window* window = nullptr;        // the top-level window; null once destroyed
-    RenderingView* view = nullptr;      // GL child filling the client area
+    Fl_Window* window = nullptr; // the top-level window; null once destroyed
+    RenderingView* view = nullptr; // GL child filling the client area
     // NOTE: the context is ours, not the Fl_Gl_Window's: FLTK would make its own
     // context current in flush() and delete it when the window is hidden. Like a
     // WGL context it outlives the window until DestroyRenderingContext.
     GLXContext context = nullptr;
-    GLXDrawable loopDrawable = 0;       // what PresentFrame swaps, between Begin/EndFrameLoop
+    GLXDrawable loopDrawable = 0; // what PresentFrame swaps, between Begin/EndFrameLoop
     bool quitPosted = false;
     bool destroying = false;
     bool systemHandlerInstalled = false;
@@ -53,9 +53,14 @@ FltkBackend sBackend;
 
 // glXChooseVisual attributes: double-buffered RGBA with 8 bits per colour
 // channel (a 32-bit pixel), at least 16 depth and 8 stencil bits.
-const int kContextAttributes[] = {GLX_RGBA,          GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8, GLX_GREEN_SIZE, 8,
-                                  GLX_BLUE_SIZE,     8,                GLX_DEPTH_SIZE, 16, GLX_STENCIL_SIZE, 8,
-                                  None};
+// Formatting would put each attribute and each value on a line of its own.
+// clang-format off
+const int kContextAttributes[] = {
+    GLX_RGBA, GLX_DOUBLEBUFFER,
+    GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
+    GLX_DEPTH_SIZE, 16, GLX_STENCIL_SIZE, 8,
+    None};
+// clang-format on
 
 void RenderingView::flush() { NotifyWindowEvent(WindowEvent::Paint, sBackend.window); }
 
@@ -74,7 +79,8 @@ int OnSystemEvent(void* event, void* data)
     const XEvent& xevent = *static_cast<const XEvent*>(event);
     if ((xevent.type == FocusIn || xevent.type == FocusOut) && sBackend.window != nullptr &&
         xevent.xfocus.window == fl_xid(sBackend.window) && IsActivationChange(xevent.xfocus)) {
-        NotifyWindowEvent(xevent.type == FocusIn ? WindowEvent::Activated : WindowEvent::Deactivated, sBackend.window);
+        NotifyWindowEvent(xevent.type == FocusIn ? WindowEvent::Activated : WindowEvent::Deactivated,
+                          sBackend.window);
     }
     return 0;
 }
@@ -261,7 +267,8 @@ void DestroyApplicationWindow(WindowHandle window)
 
 void PaintWindow(WindowHandle window)
 {
-    if (window == nullptr || window != static_cast<WindowHandle>(sBackend.window) || sBackend.view == nullptr) {
+    if (window == nullptr || window != static_cast<WindowHandle>(sBackend.window) ||
+        sBackend.view == nullptr) {
         return;
     }
     const Window drawable = fl_xid(sBackend.view);

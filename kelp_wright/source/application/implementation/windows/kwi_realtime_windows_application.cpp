@@ -1,8 +1,9 @@
 // Kelpwright: the Win32 + WGL window backend, the platform steps of the run.
 // USER32: RegisterClassA, CreateWindowExA, LoadIconA, LoadCursorA, UpdateWindow, ShowWindow, DestroyWindow,
 // DefWindowProcA, PostQuitMessage, PeekMessageA, IsDialogMessageA, TranslateMessage, DispatchMessageA, GetDC,
-// ReleaseDC, SetWindowTextA. KERNEL32: GetModuleHandleA. GDI32: ChoosePixelFormat, SetPixelFormat, SwapBuffers.
-// WGL: wglCreateContext, wglMakeCurrent, wglGetCurrentContext, wglDeleteContext. GL: glClearColor, glClear.
+// ReleaseDC, SetWindowTextA. KERNEL32: GetModuleHandleA. GDI32: ChoosePixelFormat, SetPixelFormat,
+// SwapBuffers. WGL: wglCreateContext, wglMakeCurrent, wglGetCurrentContext, wglDeleteContext. GL:
+// glClearColor, glClear.
 #include "application/implementation/kwi_platform_window.h"
 
 #include <windows.h>
@@ -17,7 +18,7 @@ namespace {
 
 const char kWindowClassName[] = "KelpwrightApplication";
 const char kInitialWindowTitle[] = "Kelpwright Project";
-const UINT kClassStyle = CS_VREDRAW | CS_HREDRAW;                                    // 3
+const UINT kClassStyle = CS_VREDRAW | CS_HREDRAW; // 3
 const DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN; // 0x06CF0000, not visible
 const int kWindowLeft = 50;
 const int kWindowTop = 50;
@@ -39,12 +40,17 @@ HWND ToWindow(WindowHandle window) { return static_cast<HWND>(window); }
 WindowEvent TranslateWindowEvent(UINT message, WPARAM wParam)
 {
     switch (message) {
-    case WM_CREATE: return WindowEvent::Created;
-    case WM_DESTROY: return WindowEvent::Destroyed;
+    case WM_CREATE:
+        return WindowEvent::Created;
+    case WM_DESTROY:
+        return WindowEvent::Destroyed;
     // The whole wParam is tested: a deactivation of a minimised window (high word set) counts as activation.
-    case WM_ACTIVATE: return wParam != 0 ? WindowEvent::Activated : WindowEvent::Deactivated;
-    case WM_PAINT: return WindowEvent::Paint;
-    default: return WindowEvent::Other;
+    case WM_ACTIVATE:
+        return wParam != 0 ? WindowEvent::Activated : WindowEvent::Deactivated;
+    case WM_PAINT:
+        return WindowEvent::Paint;
+    default:
+        return WindowEvent::Other;
     }
 }
 

@@ -36,9 +36,14 @@ LRESULT CALLBACK MenuWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
     // Read before dispatching: the handler may attach another menu meanwhile.
     const WNDPROC previousProcedure = reinterpret_cast<WNDPROC>(record->previousProcedure);
     switch (message) {
-    case WM_COMMAND: DispatchMenuCommand(*record, LOWORD(wParam)); break;
-    case WM_CONTEXTMENU: DispatchContextMenu(*record, LOWORD(lParam), HIWORD(lParam)); break;
-    default: break;
+    case WM_COMMAND:
+        DispatchMenuCommand(*record, LOWORD(wParam));
+        break;
+    case WM_CONTEXTMENU:
+        DispatchContextMenu(*record, LOWORD(lParam), HIWORD(lParam));
+        break;
+    default:
+        break;
     }
     return CallWindowProcA(previousProcedure, hwnd, message, wParam, lParam);
 }
