@@ -10,6 +10,8 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   # The fuzz build: clang with libFuzzer and the sanitizer runtimes.
   clang-14 libclang-rt-14-dev
+  # The static checks of the test command and the coverage report.
+  clang-format-14 clang-tidy-14 gcovr
   wine wine64 wine32:i386 fonts-wine
   # Wine loads these at run time: OpenGL (Mesa's software renderer) and the
   # X extensions of its display driver, for 64-bit and 32-bit programs.

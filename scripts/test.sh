@@ -5,6 +5,9 @@
 # build's tests (the Windows ones under Wine) and prints one summary.
 # All builds are made before any test runs: the end-to-end tests of the linux
 # build also start the Windows builds' programs.
+# Two static checks count as failures too: every C and C++ file tracked by git
+# must be formatted as .clang-format says, and clang-tidy (.clang-tidy) must
+# find nothing in any translation unit of the linux build.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -39,6 +42,18 @@ can_run() {
   esac
 }
 
+# Formatting: clang-format 14 with the root .clang-format, every tracked file.
+echo "=== format: clang-format --dry-run"
+unformatted=0
+while IFS= read -r file; do
+  if ! clang-format-14 --dry-run -Werror "$file" >/dev/null 2>&1; then
+    echo "not formatted: $file"
+    unformatted=$((unformatted + 1))
+  fi
+done < <(git ls-files '*.c' '*.cc' '*.cpp' '*.cxx' '*.h' '*.hh' '*.hpp')
+summary+=("format: $unformatted files unformatted")
+total_failed=$((total_failed + unformatted))
+
 mkdir -p build
 for preset in "${presets[@]}"; do
   echo "=== $preset: configure and build"
@@ -51,6 +66,29 @@ for preset in "${presets[@]}"; do
     total_failed=$((total_failed + 1))
   fi
 done
+
+# clang-tidy over the linux build's compile commands: the project's own
+# translation units (framework, demo, examples, tests) and, through the header
+# filter of .clang-tidy, the project's headers. One finding is one failure.
+if [[ " ${built[*]} " == *" linux "* ]]; then
+  echo "=== clang-tidy: build/linux"
+  tidy_log=build/clang-tidy.log
+  start=$SECONDS
+  run-clang-tidy-14 -p build/linux -j2 -quiet "^$root/(kelp_wright|demo|examples|tests)/" 2>&1 |
+    sed 's/\x1b\[[0-9;]*m//g' >"$tidy_log"
+  tidy_status=${PIPESTATUS[0]}
+  findings=$(grep -E '^[^ ]+:[0-9]+:[0-9]+: (warning|error): ' "$tidy_log" | sort -u)
+  count=$(printf '%s' "$findings" | grep -c . || true)
+  if [ "$count" -gt 0 ]; then
+    printf '%s\n' "$findings"
+  elif [ "$tidy_status" -ne 0 ]; then
+    tail -40 "$tidy_log"
+    count=1
+  fi
+  echo "clang-tidy took $((SECONDS - start)) s (full output: $tidy_log)"
+  summary+=("clang-tidy: $count findings")
+  total_failed=$((total_failed + count))
+fi
 
 # Wine's prefix and a server that stays up between the test programs.
 scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1
