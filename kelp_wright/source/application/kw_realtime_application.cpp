@@ -21,8 +21,7 @@ void RealtimeApplication::Close() { kwImplementation::CloseRealtimeApplication()
 
 void RealtimeApplication::SetWindowTitle(const std::string& title)
 {
-    const std::string copy = title;
-    kwImplementation::SetRealtimeWindowTitle(copy.c_str());
+    kwImplementation::SetRealtimeWindowTitle(title.c_str());
 }
 
 void RealtimeApplication::SetWindowMenu(const ApplicationMenu& menu)

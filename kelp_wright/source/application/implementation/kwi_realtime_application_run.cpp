@@ -114,12 +114,14 @@ void NotifyWindowEvent(WindowEvent event, WindowHandle window)
         OnWindowDestroyed();
         break;
     case WindowEvent::Activated:
-        if (handler != nullptr)
+        if (handler != nullptr) {
             handler->OnBecomeActive();
+        }
         break;
     case WindowEvent::Deactivated:
-        if (handler != nullptr)
+        if (handler != nullptr) {
             handler->OnBecomeInactive();
+        }
         break;
     case WindowEvent::Paint:
         Platform::PaintWindow(sState.windowHandle);

@@ -74,14 +74,11 @@ std::string LabelFor(const char* displayName)
     return label;
 }
 
-void* IdentifierData(MenuItemIdentifier identifier)
-{
-    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(identifier));
-}
-
+// The item's identifier travels in its callback argument, FLTK's integer view
+// of the item's user data.
 MenuItemIdentifier IdentifierOf(const Fl_Menu_Item& item)
 {
-    return static_cast<MenuItemIdentifier>(reinterpret_cast<std::uintptr_t>(item.user_data()) & 0xFFFF);
+    return static_cast<MenuItemIdentifier>(item.argument() & 0xFFFF);
 }
 
 int FlagsFor(const BackendMenuEntry& entry)
@@ -117,7 +114,7 @@ void Flatten(const BackendMenu& menu, Fl_Callback* callback, std::vector<Fl_Menu
         Fl_Menu_Item item = Fl_Menu_Item();
         item.text = entry.label.c_str();
         item.callback_ = callback;
-        item.user_data_ = IdentifierData(entry.identifier);
+        item.argument(static_cast<long>(entry.identifier));
         item.flags = FlagsFor(entry);
         if (!entry.isSeparator) {
             previousVisible = static_cast<int>(items.size());
