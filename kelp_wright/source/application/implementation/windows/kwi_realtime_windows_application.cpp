@@ -75,7 +75,9 @@ void RegisterApplicationClass(HINSTANCE instance)
     windowClass.hInstance = instance;
     windowClass.hIcon = icon;
     windowClass.hCursor = cursor;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(kBackgroundBrush);
+    // A system colour index plus one stands for the class background brush.
+    windowClass.hbrBackground =
+        reinterpret_cast<HBRUSH>(kBackgroundBrush); // NOLINT(performance-no-int-to-ptr): Win32's own
     windowClass.lpszMenuName = nullptr;
     windowClass.lpszClassName = kWindowClassName;
     // A second registration in the same process fails harmlessly: the class is the same.

@@ -34,7 +34,9 @@ LRESULT CALLBACK MenuWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     // Read before dispatching: the handler may attach another menu meanwhile.
-    const WNDPROC previousProcedure = reinterpret_cast<WNDPROC>(record->previousProcedure);
+    // Win32 hands the window procedure over as an integer (SetWindowLongPtr).
+    const WNDPROC previousProcedure =
+        reinterpret_cast<WNDPROC>(record->previousProcedure); // NOLINT(performance-no-int-to-ptr): Win32's
     switch (message) {
     case WM_COMMAND:
         DispatchMenuCommand(*record, LOWORD(wParam));
