@@ -3,57 +3,99 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <unistd.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
-// Windows of a program under test may vanish between two requests.
-inline Display* Open()
+namespace kwTest {
+
+// Polls `condition` every 50 ms until it holds or `seconds` pass; returns whether it held.
+template <typename Condition> bool WaitFor(double seconds, Condition condition)
 {
-    return XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }), XOpenDisplay(nullptr);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
 }
 
-// The window titled `title` below `parent` (also in a window manager's frame), waiting up to `seconds`.
-inline Window Find(Display* display, const char* title, double seconds, Window parent = 0)
+// Windows of a program under test may vanish between two requests: their errors are ignored.
+inline Display* Open()
 {
-    Window root, up, *children = nullptr, found = 0;
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    return XOpenDisplay(nullptr);
+}
+
+// The window titled `title` at or below `parent` (also inside a window manager's frame), or 0.
+inline Window FindNow(Display* display, const char* title, Window parent)
+{
+    Window root = 0;
+    Window up = 0;
+    Window* children = nullptr;
     unsigned int count = 0;
-    XQueryTree(display, parent ? parent : DefaultRootWindow(display), &root, &up, &children, &count);
-    for (unsigned int i = 0; i < count && !found; ++i) {
+    Window found = 0;
+    XQueryTree(display, parent, &root, &up, &children, &count);
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
         char* name = nullptr;
-        found = XFetchName(display, children[i], &name) && name == std::string(title)
-            ? children[i]
-            : Find(display, title, 0, children[i]);
+        if (XFetchName(display, children[i], &name) != 0 && name == std::string(title)) {
+            found = children[i];
+        } else {
+            found = FindNow(display, title, children[i]);
+        }
         XFree(name);
     }
     XFree(children);
-    return found || seconds <= 0 ? found : (usleep(100000), Find(display, title, seconds - 0.1, parent));
+    return found;
 }
 
-inline Window Surface(Display* display, Window window,
-                      XWindowAttributes& a) // its child at its centre, if any
+// The window titled `title`, waiting up to `seconds` for it to appear; 0 if it never did.
+inline Window Find(Display* display, const char* title, double seconds)
+{
+    Window found = 0;
+    WaitFor(seconds, [&] {
+        found = FindNow(display, title, DefaultRootWindow(display));
+        return found != 0;
+    });
+    return found;
+}
+
+// The child at the centre of `window` if there is one, else `window`; `a` gets its attributes.
+inline Window Surface(Display* display, Window window, XWindowAttributes& a)
 {
     Window child = 0;
+    int x = 0;
+    int y = 0;
     XGetWindowAttributes(display, window, &a);
-    XTranslateCoordinates(display, window, window, a.width / 2, a.height / 2, &a.x, &a.y, &child);
-    return child && XGetWindowAttributes(display, child, &a) ? child : window;
+    XTranslateCoordinates(display, window, window, a.width / 2, a.height / 2, &x, &y, &child);
+    if (child != 0 && XGetWindowAttributes(display, child, &a) != 0) {
+        return child;
+    }
+    XGetWindowAttributes(display, window, &a);
+    return window;
 }
 
-inline std::vector<unsigned long> Grab(Display* display, Window window, int x, int y, int w,
-                                       int h) // 0xRRGGBB, by rows
+// The pixels of a rectangle of `window`, 0xRRGGBB by rows; empty if it could not be read.
+inline std::vector<unsigned long> Grab(Display* display, Window window, int x, int y, int w, int h)
 {
     std::vector<unsigned long> pixels;
     XImage* image = XGetImage(display, window, x, y, w, h, AllPlanes, ZPixmap);
-    for (int i = 0; image && i < w * h; ++i)
+    if (image == nullptr) {
+        return pixels;
+    }
+    for (int i = 0; i < w * h; ++i) {
         pixels.push_back(XGetPixel(image, i % w, i / w) & 0xFFFFFF);
-    if (image)
-        XDestroyImage(image);
+    }
+    XDestroyImage(image);
     return pixels;
 }
 
-inline void Click(Display* display, Window window, int x, int y,
-                  int wait = 150) // wait: milliseconds before pressing
+// A left click at (x, y) of `window`, pressed `wait` milliseconds after the pointer arrives.
+inline void Click(Display* display, Window window, int x, int y, int wait = 150)
 {
     XWarpPointer(display, None, window, 0, 0, 0, 0, x, y);
     XTestFakeButtonEvent(display, 1, True, wait);
@@ -61,12 +103,18 @@ inline void Click(Display* display, Window window, int x, int y,
     XSync(display, False);
 }
 
-inline void RequestClose(Display* display, Window window) // as a window manager does for the close box
+// What a window manager sends when the user presses the close box.
+inline void RequestClose(Display* display, Window window)
 {
     XEvent event{};
-    event.xclient = {
-        ClientMessage, 0, False, display, window, XInternAtom(display, "WM_PROTOCOLS", False), 32, {}};
+    event.xclient.type = ClientMessage;
+    event.xclient.display = display;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     XSendEvent(display, window, False, NoEventMask, &event);
     XSync(display, False);
 }
+
+} // namespace kwTest

@@ -82,7 +82,8 @@ void Send(kwImplementation::WindowHandle window, Event event, unsigned int value
         return;
     case Event::Close: // the server's default focus again, then the window manager's request
         XSetInputFocus(fl_display, PointerRoot, RevertToNone, CurrentTime);
-        return RequestClose(fl_display, xid);
+        RequestClose(fl_display, xid);
+        return;
     }
     XSendEvent(fl_display, xid, False, NoEventMask, &x);
 }
