@@ -1,6 +1,6 @@
 // Test support: compares a transcript (one item per line) with its expected-output file under
-// tests/golden/ and prints the difference. KW_UPDATE_GOLDEN=1 rewrites the file instead, so that
-// a change in behaviour is reviewed as a diff of that file.
+// tests/golden/ and prints the lines that differ. KW_UPDATE_GOLDEN=1 rewrites the file instead, so
+// that a change in behaviour is reviewed as a diff of that file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,5 +10,8 @@
 namespace kwTest {
 
 testing::AssertionResult MatchesGolden(const std::string& fileName, const std::string& transcript);
+
+// The recording OpenGL's calls, "glBegin(0x1) glEnd()", one call a line.
+std::string OneCallPerLine(const std::string& calls);
 
 } // namespace kwTest

@@ -1,37 +1,129 @@
-// Tests of error reports: the printed block byte for byte whatever flags the caller left on std::cout,
-// nothing when the condition is false, an overlong message cut to 4095 characters, handlers told.
+// Tests of error reports: the printed block byte for byte, the message as formatted, the handler list
+// and the throw switch.
 #include "report_collector.h"
-
-#include <iostream>
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 using Kelpwright::Core::Error::ReportErrorIf;
 
-TEST(ErrorReport, PrintsEachBlockByteForByte)
+namespace {
+
+const std::string kBanner = "ASSERTION FAILED! -----------------------------------\n";
+const size_t kLongestMessage = 4095; // the 4096-byte buffer and its terminator
+
+std::string Block(const std::string& file, const std::string& line, const std::string& message)
 {
-    kwTest::ReportCollector handler;
-    const char* mismatched = "kwExternalError: %s %s"; // would read an int as a string if formatted
-    const std::string longText(5000, 'x');
-    const std::string cut = ("kwExternalError: " + longText).substr(0, 4095);
+    return "\n" + kBanner + "FILE " + file + "[" + line + "]\n" + "MESSAGE: " + message + "\n" + kBanner;
+}
+
+// Tells the collector's list, then takes itself out of the handler list while it is told.
+struct LeavingHandler : Kelpwright::Core::Error::ErrorHandlerInterface {
+    explicit LeavingHandler(kwTest::Log& log)
+        : log(log)
+    {
+        Kelpwright::Core::Error::AddErrorHandler(this);
+    }
+    void OnErrorFired(const std::string& message) override
+    {
+        log.push_back("leaving: " + message);
+        Kelpwright::Core::Error::RemoveErrorHandler(this);
+    }
+    kwTest::Log& log;
+};
+
+} // namespace
+
+TEST(ErrorReport, PrintsOneBlockPerReport)
+{
+    const char* const file = "kelp_wright\\source\\game\\kw_game_state_machine";
+    testing::internal::CaptureStdout();
+    ReportErrorIf(
+        true, file, 77,
+        "kwExternalError: Trying to remove GameState with id(%d) which does not exists in Game Machine.", 5);
+    ReportErrorIf(true, "a/b.cpp", -3, "kwInternalError: no conversions %%d");
     const std::string removal =
         "kwExternalError: Trying to remove GameState with id(5) which does not exists in Game Machine.";
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              Block(file, "77", removal) + Block("a/b.cpp", "-3", "kwInternalError: no conversions %d"));
+}
+
+TEST(ErrorReport, FalseConditionWritesNothing)
+{
+    kwTest::ReportCollector handler;
+    testing::internal::CaptureStdout();
+    const char* mismatched = "kwExternalError: %s %s"; // formatting 42 as a string would crash
+    ReportErrorIf(false, "file", 1, mismatched, 42);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(handler.messages.empty());
+}
+
+TEST(ErrorReport, LineIsDecimalWhateverTheStreamFlags)
+{
     testing::internal::CaptureStdout();
     std::cout << std::hex << std::showpos;
-    ReportErrorIf(false, "file", 1, mismatched, 42);
-    ReportErrorIf(
-        true, "kelp_wright\\source\\game\\kw_game_state_machine", 77,
-        "kwExternalError: Trying to remove GameState with id(%d) which does not exists in Game Machine.", 5);
-    ReportErrorIf(true, "a/b.cpp", -3, "%s", "");
-    ReportErrorIf(true, "f.cpp", 9, "kwExternalError: %s", longText.c_str());
+    ReportErrorIf(true, "f.cpp", 26, "kwExternalError: flags");
     const std::ios::fmtflags flags = std::cout.flags();
     std::cout << std::dec << std::noshowpos;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), Block("f.cpp", "26", "kwExternalError: flags"));
+    EXPECT_EQ(flags, std::ios::hex | std::ios::showpos | std::ios::skipws) << "the caller's flags changed";
+}
 
-    const std::string banner = "ASSERTION FAILED! -----------------------------------\n";
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "\n" + banner + "FILE kelp_wright\\source\\game\\kw_game_state_machine[77]\nMESSAGE: " +
-                  removal + "\n" + banner + "\n" + banner + "FILE a/b.cpp[-3]\nMESSAGE: \n" + banner + "\n" +
-                  banner + "FILE f.cpp[9]\nMESSAGE: " + cut + "\n" + banner);
-    EXPECT_EQ(flags, std::ios::hex | std::ios::showpos | std::ios::skipws); // left as the caller set them
-    EXPECT_EQ(handler.messages, (kwTest::Log{removal, "", cut}));
+TEST(ErrorReport, MessageAsFormatted)
+{
+    const std::string longText(5000, 'x');
+    const struct {
+        const char* format;
+        const char* argument;
+        std::string message;
+    } kMessages[] = {
+        {"%s", "", ""}, // empty: "MESSAGE: " then the line end
+        {"kwExternalError: %s", longText.c_str(),
+         ("kwExternalError: " + longText).substr(0, kLongestMessage)},
+        {"kwExternalError: %ls", nullptr, ""}, // a conversion that fails leaves no half-made text
+    };
+    const wchar_t unconvertible[] = {0xD800, 0}; // a lone surrogate has no multibyte form
+    for (const auto& row : kMessages) {
+        SCOPED_TRACE(row.format);
+        kwTest::ReportCollector handler;
+        testing::internal::CaptureStdout();
+        if (row.argument != nullptr) {
+            ReportErrorIf(true, "m.cpp", 1, row.format, row.argument);
+        } else {
+            ReportErrorIf(true, "m.cpp", 1, row.format, unconvertible);
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), Block("m.cpp", "1", row.message));
+        EXPECT_EQ(handler.Take(), kwTest::Log{row.message});
+    }
+}
+
+TEST(ErrorReport, HandlerMayLeaveWhileTold)
+{
+    kwTest::Log log;
+    LeavingHandler leaving(log);
+    kwTest::ReportCollector after; // listed behind the one that leaves: still told
+    testing::internal::CaptureStdout();
+    ReportErrorIf(true, "h.cpp", 1, "first");
+    ReportErrorIf(true, "h.cpp", 2, "second");
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(log, kwTest::Log{"leaving: first"});
+    EXPECT_EQ(after.Take(), (kwTest::Log{"first", "second"}));
+}
+
+TEST(ErrorReport, ThrowSwitchTurnsReportsIntoExceptions)
+{
+    kwTest::ReportCollector handler;
+    Kelpwright::Core::Error::SetThrowOnError(true);
+    testing::internal::CaptureStdout();
+    std::string thrown;
+    try {
+        ReportErrorIf(true, "t.cpp", 1, "kwExternalError: id(%d)", 3);
+    } catch (const kwImplementation::ExceptionalErrorHandler::ErroredException& exception) {
+        thrown = exception.what();
+    }
+    Kelpwright::Core::Error::SetThrowOnError(false);
+    EXPECT_EQ(thrown, "kwExternalError: id(3)");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "a thrown report is not printed";
+    EXPECT_TRUE(handler.messages.empty()) << "nor told to the handlers";
 }

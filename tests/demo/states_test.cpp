@@ -1,5 +1,5 @@
 // Tests of the two game states without a window: frames call by call and without allocations, the
-// curve test's trajectory hashed to the bit (the same in every build), the demo's menu, exit and figure.
+// curve test's trajectory hashed to the bit (the same in every build), the demo's menu and figure.
 #include "application/implementation/kwi_realtime_application_run.h"
 #include "application/implementation/kwi_system_application_menu.h"
 #include "application_globals.h"
@@ -7,150 +7,217 @@
 #include "game/kw_game_application.h"
 #include "game/kw_game_state_machine.h"
 #include "game/kwi_game_application_handler.h"
+#include "golden_file.h"
 #include "math/float_bits.h"
 #include "test_curve_state.h"
 #include "visualization/recording_gl.h"
 
-#include <cstdlib>
-
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
 
 // This program counts every allocation and release, for the steady frames below.
 static int sHeapCalls = 0;
 void* operator new(std::size_t size)
 {
-    void* memory = (++sHeapCalls, std::malloc(size != 0 ? size : 1));
-    return memory != nullptr ? memory : throw std::bad_alloc();
+    ++sHeapCalls;
+    void* memory = std::malloc(size != 0 ? size : 1);
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+    return memory;
 }
-void operator delete(void* memory) noexcept { sHeapCalls += memory != nullptr, std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept
+static void Release(void* memory)
 {
-    sHeapCalls += memory != nullptr, std::free(memory);
+    if (memory != nullptr) {
+        ++sHeapCalls;
+    }
+    std::free(memory);
 }
+void operator delete(void* memory) noexcept { Release(memory); }
+void operator delete(void* memory, std::size_t) noexcept { Release(memory); }
 
 using Skidwell::Vector3;
 
 namespace {
 
-// The states reach the application through the global pointers, as in the program, which starts without
-// menus.
-void PublishApplication()
-{
-    static Kelpwright::Game::GameApplication application;
-    gGameApplication = &application, gApplication = &application;
-    TestCurveState::ResetCurveParameter(), DemoState::ResetSpinAngle(),
-        kwImplementation::GetMenuRegistry().clear();
-}
+const std::uint64_t kFnvOffset = 0xcbf29ce484222325ull;
 
-std::uint64_t Fnv(const void* bytes, size_t count, std::uint64_t hash = 0xcbf29ce484222325ull)
+// 64-bit FNV-1a over bytes: IEEE floats least significant byte first, as x86 stores them.
+std::uint64_t Fnv(const void* bytes, size_t count, std::uint64_t hash = kFnvOffset)
 {
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i) {
         hash = (hash ^ static_cast<const unsigned char*>(bytes)[i]) * 0x100000001b3ull;
+    }
     return hash;
 }
 
+std::string Frame(Kelpwright::Game::GameStateInterface& state)
+{
+    return kwTest::GlText([&] { state.OnRender(); });
+}
+
+// The states reach the application through the global pointers, as in the program, which starts
+// without menus and with both animations at their start.
+class StatesTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        static Kelpwright::Game::GameApplication application;
+        gGameApplication = &application;
+        gApplication = &application;
+        TestCurveState::ResetCurveParameter();
+        DemoState::ResetSpinAngle();
+        kwImplementation::GetMenuRegistry().clear();
+    }
+};
+
 } // namespace
 
-TEST(States, FramesOfBothStatesCallByCallAndWithoutAllocations)
+TEST_F(StatesTest, FramesBeforeOpening)
 {
     // Clear, the fixed projection, the camera looking down (-z up), the axes unlit, the empty store.
-    const std::string frame =
-        "glClearColor(0.129999995 0.129999995 0.140000001 1) glClear(0x4100) glEnable(0xb71) "
-        "glMatrixMode(0x1701) glLoadMatrixf(1.58289719 0 0 0 0 2.11052966 0 0 0 0 -1.00020003 -1 0 0 -0.100020006 0) "
-        "glMatrixMode(0x1700) glLoadIdentity() glPushMatrix() glLoadMatrixf(1 0 -0 0 0 0 1 0 0 -1 -0 0 0 0 0 1) glTranslatef(";
-    const std::string axes =
-        ") glDisable(0xb50) glDisable(0xde1) glDisable(0xb57) glBegin(0x1) glColor3f(1 0 0) glVertex3f(0 0 0) "
-        "glVertex3f(1 0 0) glColor3f(0 1 0) glVertex3f(0 0 0) glVertex3f(0 1 0) glColor3f(0 0 1) glVertex3f(0 0 0) "
-        "glVertex3f(0 0 1) glColor3f(0.5 0 0) glVertex3f(0 0 0) glVertex3f(-1 0 0) glColor3f(0 0.5 0) glVertex3f(0 0 0) "
-        "glVertex3f(0 -1 0) glColor3f(0 0 0.5) glVertex3f(0 0 0) glVertex3f(0 0 -1) glEnd() glEnable(0xb50) "
-        "glEnable(0xde1) glEnable(0xb57) glPushMatrix() glDisable(0xb50) glBegin(0x1) glEnd() glBegin(0x4) glEnd() "
-        "glEnable(0xb50) glPopMatrix() glPopMatrix()";
-    PublishApplication();
     TestCurveState curveTest;
     DemoState demo;
-    EXPECT_EQ(kwTest::GlText([&] { curveTest.OnRender(); }), frame + "-0 -5 -0" + axes);
-    EXPECT_EQ(kwTest::GlText([&] { demo.OnRender(); }), frame + "-0 -5 1.625" + axes);
-    // Opened and one step on, the stores hold everything each state draws: rings, curve, marker, figure.
+    curveTest.OnSimulate(); // no curve yet: nothing to stand on, nothing stored
+    EXPECT_TRUE(
+        kwTest::MatchesGolden("curve_test_empty_frame.txt", kwTest::OneCallPerLine(Frame(curveTest))));
+    EXPECT_TRUE(kwTest::MatchesGolden("demo_empty_frame.txt", kwTest::OneCallPerLine(Frame(demo))));
+}
+
+TEST_F(StatesTest, CurveTestOpensWithRingsAndCurve)
+{
+    TestCurveState state;
+    ASSERT_TRUE(state.OnOpen());
+    const std::vector<Skidwell::PathPrimitive>& paths = state.GetVisualization().GetPermanentPaths();
+    const size_t kControlPoints = 6;
+    const size_t kRings = kControlPoints * 4; // four white circles per control point
+    ASSERT_EQ(paths.size(), kRings + 1);
+    EXPECT_EQ(paths[0].color, 0xFFFFFFFFu);
+    EXPECT_EQ(kwTest::Hex(paths[0].points[0]), kwTest::Hex(Vector3(-1, 0, 0.024f)))
+        << "the first ring's start";
+    const Skidwell::PathPrimitive& curve = paths.back();
+    EXPECT_EQ(curve.color, 0xFF808080u);
+    EXPECT_FALSE(curve.closed) << "the grey curve leaves its last sample step open";
+    ASSERT_EQ(curve.points.size(), 150u);
+    EXPECT_EQ(kwTest::Hex(curve.points[0]), kwTest::Hex(Vector3(-1, 0, 0)));
+    EXPECT_EQ(kwTest::Hex(curve.points[25]), kwTest::Hex(Vector3(-1, 0, 0.5f))) << "segment 1's start";
+}
+
+TEST_F(StatesTest, FramesOfBothStatesAfterOneStep)
+{
+    TestCurveState curveTest;
+    DemoState demo;
     ASSERT_TRUE(curveTest.OnOpen());
     curveTest.OnSimulate();
     demo.OnSimulate();
-    const std::string text =
-        kwTest::GlText([&] { curveTest.OnRender(); }) + kwTest::GlText([&] { demo.OnRender(); });
+    // The demo's figure: the x line, the inner circle, its radius, the outer circle.
+    EXPECT_TRUE(kwTest::MatchesGolden("demo_frame_after_one_step.txt", kwTest::OneCallPerLine(Frame(demo))));
+    // Both frames' text: every ring, the curve's 150 samples and the marker, too long to keep as a file.
+    const std::string text = Frame(curveTest) + Frame(demo);
     EXPECT_EQ(Fnv(text.data(), text.size()), 0xae6fc2a078725c3dull);
+}
 
-    // Once warmed up, frames of either state allocate and free nothing.
+TEST_F(StatesTest, SteadyFramesAllocateNothing)
+{
+    TestCurveState curveTest;
+    DemoState demo;
+    ASSERT_TRUE(curveTest.OnOpen());
+    const int kWarmUpFrames = 2; // the lists reach their sizes in the first steps
     for (Kelpwright::Game::GameStateInterface* state :
-         std::initializer_list<Kelpwright::Game::GameStateInterface*>{&curveTest, &demo}) {
+         {static_cast<Kelpwright::Game::GameStateInterface*>(&curveTest),
+          static_cast<Kelpwright::Game::GameStateInterface*>(&demo)}) {
         for (int frame = 0; frame < 300; ++frame) {
-            sHeapCalls = frame == 2 ? 0 : sHeapCalls;
-            kwClearGlText(), state->OnSimulate(), state->OnSimulate(), state->OnRender();
+            if (frame == kWarmUpFrames) {
+                sHeapCalls = 0;
+            }
+            kwClearGlText();
+            state->OnSimulate();
+            state->OnSimulate();
+            state->OnRender();
         }
-        EXPECT_EQ(sHeapCalls, 0) << "state " << state->GetIdentifier();
+        EXPECT_EQ(sHeapCalls, 0) << "heap calls in the steady frames of state " << state->GetIdentifier();
     }
 }
 
-// 64-bit FNV-1a over every coordinate's IEEE bytes, least significant first as x86 stores them: after
-// each step the points of every temporary path, then every line's ends.
-TEST(States, CurveTestTrajectoryIsTheSameInEveryBuild)
+// After each step, the points of every temporary path, then every line's two ends, hashed; after 600
+// steps (one lap, ending on the reset to (-1, 0, 0)) and after 3,600.
+TEST_F(StatesTest, CurveTestTrajectoryIsTheSameInEveryBuild)
 {
     static_assert(sizeof(Vector3) == 12, "x, y and z without padding");
-    PublishApplication();
     struct TracedState : TestCurveState {
         void OnSimulate() override
         {
             TestCurveState::OnSimulate();
-            for (const Skidwell::PathPrimitive& path : GetVisualization().GetTemporaryPaths())
+            for (const Skidwell::PathPrimitive& path : GetVisualization().GetTemporaryPaths()) {
                 hash = Fnv(path.points.data(), path.points.size() * sizeof(Vector3), hash);
-            for (const Skidwell::LinePrimitive& line : GetVisualization().GetTemporaryLines())
-                hash = Fnv(&line.end, sizeof(Vector3), Fnv(&line.start, sizeof(Vector3), hash));
-            if (++steps == 600 || steps == 3600)
-                hashes[steps / 3600] = hash;
+            }
+            for (const Skidwell::LinePrimitive& line : GetVisualization().GetTemporaryLines()) {
+                hash = Fnv(&line.start, sizeof(Vector3), hash);
+                hash = Fnv(&line.end, sizeof(Vector3), hash);
+            }
+            ++steps;
+            if (steps == 600) {
+                hashAfterOneLap = hash;
+            }
         }
-        std::uint64_t hash = 0xcbf29ce484222325ull, hashes[2] = {0, 0};
+        std::uint64_t hash = kFnvOffset;
+        std::uint64_t hashAfterOneLap = 0;
         int steps = 0;
     } state;
-    Kelpwright::Game::ChangeToGameState(
-        state.GetIdentifier()); // driven by the machine, drawn into the recording OpenGL
-    while (state.steps < 3600)
-        kwClearGlText(), Kelpwright::Game::UpdateCurrentGameState();
-    EXPECT_EQ(state.hashes[0], 0xa1a0d74e9e306ca2ull);
-    EXPECT_EQ(state.hashes[1], 0x4cdc2c9964cbba31ull);
+    Kelpwright::Game::ChangeToGameState(state.GetIdentifier()); // driven by the machine
+    while (state.steps < 3600) {
+        kwClearGlText();
+        Kelpwright::Game::UpdateCurrentGameState();
+    }
+    EXPECT_EQ(state.hashAfterOneLap, 0xa1a0d74e9e306ca2ull);
+    EXPECT_EQ(state.hash, 0x4cdc2c9964cbba31ull);
 }
 
-TEST(States, DemoDeclaresFileExitOnceClosesOnExitAndTurnsItsRadius)
+TEST_F(StatesTest, DemoMenuClosesOnExitOnly)
 {
-    PublishApplication();
     DemoState state;
     unsigned char& running = kwImplementation::GetRealtimeApplicationState().running;
-    const auto choose = [&](unsigned short item) {
-        running = 1, kwImplementation::GetGameApplicationHandler().OnMenuAction(0, item);
-    };
-    std::string stillRunning; // after "File", after "Exit", for each opening; then after "Exit" once closed
+    kwImplementation::GameApplicationHandler& handler = kwImplementation::GetGameApplicationHandler();
     testing::internal::CaptureStdout(); // without a window, attaching the menu reports
-    for (int opening = 0; opening < 2; ++opening) {
+    for (int opening = 1; opening <= 2; ++opening) {
+        SCOPED_TRACE(opening);
         ASSERT_TRUE(state.OnOpen());
-        choose(0), stillRunning += std::to_string(running), choose(1),
-            stillRunning += std::to_string(running);
+        running = 1;
+        handler.OnMenuAction(0, 0);
+        EXPECT_EQ(running, 1) << "\"File\" closed the application";
+        handler.OnMenuAction(0, 1);
+        EXPECT_EQ(running, 0) << "\"Exit\" did not close the application";
         state.OnClose();
     }
-    choose(1), stillRunning += std::to_string(running), running = 0;
-    EXPECT_EQ(stillRunning, "10101");
-    EXPECT_EQ(testing::internal::GetCapturedStdout().find("already exists"), std::string::npos);
+    running = 1;
+    handler.OnMenuAction(0, 1);
+    EXPECT_EQ(running, 1) << "a closed state still got the menu action";
+    running = 0;
+    EXPECT_EQ(testing::internal::GetCapturedStdout().find("already exists"), std::string::npos)
+        << "opening again declared the items again";
+    ASSERT_NE(kwImplementation::GetMenuRoot(0), nullptr);
     const std::vector<Kelpwright::Application::MenuItem>& bar = kwImplementation::GetMenuRoot(0)->children;
-    ASSERT_TRUE(bar.size() == 1 && bar[0].children.size() == 1);
-    EXPECT_EQ(bar[0].displayName + std::to_string(bar[0].identifier) + bar[0].children[0].displayName,
-              "File0Exit");
+    ASSERT_EQ(bar.size(), 1u);
+    EXPECT_EQ(bar[0].displayName, "File");
+    EXPECT_EQ(bar[0].identifier, 0);
+    ASSERT_EQ(bar[0].children.size(), 1u);
+    EXPECT_EQ(bar[0].children[0].displayName, "Exit");
+    EXPECT_EQ(bar[0].children[0].identifier, 1);
+}
 
-    state
-        .OnSimulate(); // one step: the radius line from (0, 0, -0.5) ends at about (0.0013565, 0, -0.7158958)
+TEST_F(StatesTest, DemoRadiusTurnsInDoublePrecisionSteps)
+{
+    DemoState state;
+    state.OnSimulate();
     EXPECT_EQ(DemoState::GetSpinAngle(), 0.006283f);
-    EXPECT_EQ(kwTest::Hex(state.GetVisualization().GetTemporaryLines().at(1).end),
-              kwTest::Hex(Vector3(0.0013564908f, 0, -0.71589577f)));
-    std::uint64_t ends =
-        0xcbf29ce484222325ull; // every step's radius end: sums, sines and cosines formed in double
-    for (int step = 1; step < 500; ++step)
-        state.OnSimulate(),
-            ends = Fnv(&state.GetVisualization().GetTemporaryLines().at(1).end, sizeof(Vector3), ends);
+    std::uint64_t ends = kFnvOffset; // every step's radius end: sums, sines and cosines formed in double
+    for (int step = 1; step < 500; ++step) {
+        state.OnSimulate();
+        ASSERT_EQ(state.GetVisualization().GetTemporaryLines().size(), 2u) << "only the latest step's figure";
+        ends = Fnv(&state.GetVisualization().GetTemporaryLines()[1].end, sizeof(Vector3), ends);
+    }
     EXPECT_EQ(kwTest::Bits(DemoState::GetSpinAngle()), 0x40490E8Eu); // about 3.1415
     EXPECT_EQ(ends, 0xcc431ff41024dc80ull);
 }

@@ -1,5 +1,6 @@
-// Tests of the curve mathematics where the state tests' trajectory and frames cannot reach: lengths
-// rounded in their own order, IEEE results, chains through open and two-point lists, to the bit.
+// Tests of the curve mathematics where the state tests' trajectory and frames cannot reach: IEEE
+// results of the vector operations, lengths rounded in their own order, chains through open and
+// two-point lists, to the bit.
 #include "math/bezier_curve.h"
 
 #include "float_bits.h"
@@ -27,25 +28,54 @@ std::string Handles(const std::vector<Vector3>& points, bool closed)
 
 } // namespace
 
-TEST(CurveMath, VectorsAndChainsToTheBit)
+TEST(Vector3, IeeeResultsToTheBit)
 {
-    // Regrouping the squared length or multiplying by its reciprocal changes these bits.
-    EXPECT_EQ(Hex(Vector3(0.1f, -0.3f, 2.1f).Normalized()), "3d40df86 be10a7a4 3f7d255e");
-    EXPECT_EQ(Hex(Vector3().Normalized()),
-              "ffc00000 ffc00000 ffc00000"); // no guard: 0 / 0 in every component
+    const Vector3 a(1, 2, 3);
+    const Vector3 b(0.1f, 0.7f, -3);
+    const struct {
+        const char* operation;
+        Vector3 result;
+        const char* bits;
+    } kResults[] = {
+        // Regrouping the squared length or multiplying by its reciprocal changes these bits.
+        {"normalized", Vector3(0.1f, -0.3f, 2.1f).Normalized(), "3d40df86 be10a7a4 3f7d255e"},
+        {"zero normalized", Vector3().Normalized(), "ffc00000 ffc00000 ffc00000"}, // no guard: 0 / 0
+        {"divided by zero", Vector3(1, -1, 0) / 0.0f, "7f800000 ff800000 ffc00000"},
+        {"negated zero", -Vector3(), "80000000 80000000 80000000"},
+        {"cross", Vector3(1, 0, 0).Cross(Vector3(0, 1, 0)), "0 0 3f800000"}, // right-handed
+        {"lerp at 1", Lerp(1, Vector3(1e8f, 0, 0), a), "0 40000000 40400000"}, // 1 - 1e8 rounds to -1e8
+        {"lerp at 2", Lerp(2, a, b), "bf4ccccc bf199998 c1100000"}, // beyond b, the same distance again
+    };
+    for (const auto& row : kResults) {
+        SCOPED_TRACE(row.operation);
+        EXPECT_EQ(Hex(row.result), row.bits);
+    }
+}
 
-    // Open: inner handles from both neighbours, the last arriving handle on the end point.
+TEST(BezierCurve, OpenChainHandles)
+{
+    // Inner handles from both neighbours, the last arriving handle on the end point.
     EXPECT_EQ(
         Handles({Vector3(0, 0, 0), Vector3(1, 0, 2), Vector3(3, 0, -1), Vector3(4, 0, 1), Vector3(6, 0, 0)},
                 false),
         "4: 3e2aaaab 0 3eaaaaab 3f000000 0 400aaaab; 3fc00000 0 3feaaaab 40200000 0 bf555555; "
         "40600000 0 bf955555 40600000 0 3f555555; 40900000 0 3f955555 40c00000 0 0; ");
-    // Two points: a sixth of the chord (true divisions: 7 * (1/6) would give 3f955556, 40baaaaa);
-    // closed, there and back with each end's outer handle on its end point.
+}
+
+TEST(BezierCurve, TwoPointChains)
+{
+    // A sixth of the chord, by true divisions: 7 * (1/6) would give 3f955556 and 40baaaaa.
     EXPECT_EQ(Handles({Vector3(), Vector3(7, 0, 0)}, false), "1: 3f955555 0 0 40baaaab 0 0; ");
+    // Closed: there and back, each end's outer handle on its end point.
+    const std::string start = Hex(Vector3(1, 2, 3));
+    const std::string end = Hex(Vector3(7, -4, 15));
     EXPECT_EQ(Handles({Vector3(1, 2, 3), Vector3(7, -4, 15)}, true),
-              "2: " + Hex(Vector3(1, 2, 3)) + " 40c00000 c0400000 41500000; " + Hex(Vector3(7, -4, 15)) +
-                  " " + Hex(Vector3(1, 2, 3)) + "; ");
-    // Fewer than two points leave the curve empty (one point: the sanitizer build sees any read past it).
+              "2: " + start + " 40c00000 c0400000 41500000; " + end + " " + start + "; ");
+}
+
+TEST(BezierCurve, FewerThanTwoPointsLeaveItEmpty)
+{
+    // One point: the sanitizer build sees any read past it.
     EXPECT_EQ(Handles(std::vector<Vector3>(1), true), "0: ");
+    EXPECT_EQ(Handles({}, false), "0: ");
 }

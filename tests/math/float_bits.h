@@ -20,7 +20,8 @@ inline std::uint32_t Bits(float value)
 inline std::string Hex(const Skidwell::Vector3& v)
 {
     char text[32];
-    return std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z)), text;
+    std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z));
+    return text;
 }
 
 } // namespace kwTest
