@@ -5,10 +5,10 @@
 #include "game/kw_game_application.h"
 #include "game/kw_game_state_machine.h"
 #include "game/kwi_game_application_handler.h"
+#include "golden_file.h"
 #include "math/float_bits.h"
 
 #include <array>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -73,14 +73,18 @@ protected:
         EXPECT_EQ(GetGameStateMachine().GetStateCount(), 0u) << "a state is still registered";
         EXPECT_EQ(GetGameStateMachine().GetCurrentState(), kInvalidGameState) << "a state is still current";
     }
-    // Runs calls such as "+1 >2 u1 -2": add state 1, change to 2, update 1, remove 2.
-    void Run(const std::string& calls)
+    // Runs one call script on a fresh machine (see kScripts) and describes what the states saw, the
+    // reports and the state left current.
+    std::string Run(const std::string& calls)
     {
+        machine = kwImplementation::GameStateMachine();
         std::istringstream in(calls);
         char kind = 0;
         while (in >> kind) {
             GameStateIdentifier identifier = 0;
-            in >> identifier;
+            if (kind != 't' && kind != 'r') {
+                in >> identifier;
+            }
             switch (kind) {
             case '+':
                 machine.AddState(states.at(identifier - 1u).get());
@@ -94,12 +98,32 @@ protected:
             case '-':
                 machine.RemoveState(identifier);
                 break;
+            case 'r':
+                machine.RemoveState(machine.GetCurrentState());
+                break;
+            case 'c':
+                states[0]->onClose = [this, identifier] { machine.RemoveState(identifier); };
+                break;
+            case 't':
+                log.push_back("time " + kwTest::Hex(machine.GetSimulationTime()));
+                break;
             default:
                 ADD_FAILURE() << "unknown call " << kind;
             }
         }
+        states[0]->onClose = nullptr;
+        std::string text = calls + "\n";
+        for (const std::string& entry : log) {
+            text += "  " + entry + "\n";
+        }
+        log.clear();
+        text += "  current " + std::to_string(machine.GetCurrentState()) + ", " +
+            std::to_string(machine.GetStateCount()) + " registered\n";
+        for (const std::string& report : reports.Take()) {
+            text += "  report: " + report + "\n";
+        }
+        return text;
     }
-    Log Take() { return Log(std::move(log)); }
 
     Log log;
     kwTest::ReportCollector reports;
@@ -107,116 +131,31 @@ protected:
     std::array<std::unique_ptr<RecordingState>, 2> states;
 };
 
-std::string Formatted(const char* format, int identifier)
-{
-    char text[160];
-    std::snprintf(text, sizeof text, format, identifier);
-    return text;
-}
-
 } // namespace
 
-TEST_F(GameStateMachineTest, StepsFollowSinglePrecisionTime)
+TEST_F(GameStateMachineTest, CallScripts)
 {
-    // Five steps of 0.01 s for every three frames of 1/60 s, the time rounded to float after each sum.
-    const struct {
-        int steps;
-        std::uint32_t timeLeft;
-    } kFrames[] = {
-        {1, 0x3BDA7410}, {2, 0x3B5A7418}, {2, 0x31800000}, // 2^-28 s left over, not 0 nor 0.01
-        {1, 0x3BDA7418}, {2, 0x3B5A7428}, {2, 0x32000000},
+    // "+1" adds state 1, ">2" changes to 2 (0: none), "u1" updates 1 (0: the current one), "-2" removes
+    // 2, "r" removes the current state by the machine's own reference, "c2" makes state 1's OnClose
+    // remove 2, "t" logs the simulation time's bits.
+    const char* const kScripts[] = {
+        "+1 >1 u0 t u0 t u0 t u0 t u0 t u0 t", // steps 1, 2, 2, 1, 2, 2; 2^-28 s left after the third frame
+        "+1 >1 u0 >0 t u0 t", // no current state: no frame, and no time passes
+        "+1 +2 >1 >2", // a change closes before it opens
+        "+1 >1 >1", // no shortcut for the current state
+        "+1 +2 >1 -1", // removing the current state closes it
+        "+1 +2 >1 -2", // removing another calls nothing on it
+        "+1 +2 >1 u2", // an identifier names the state driven, current or not
+        "+1 >1 >9 u9 -9", // unknown identifiers: reported, the current stays open
+        "+2 +2", // a duplicate is reported and replaces the entry
+        "+1 >1 r", // the reference that the closing clears
+        "+1 +2 >1 c2 >2", // the state to open is gone when it is looked up
     };
-    Run("+1 >1");
-    Take();
-    for (const auto& frame : kFrames) {
-        SCOPED_TRACE(&frame - kFrames);
-        Run("u0");
-        Log expected(frame.steps, "1:step");
-        expected.push_back(kFrame);
-        EXPECT_EQ(Take(), expected);
-        EXPECT_EQ(kwTest::Bits(machine.GetSimulationTime()), frame.timeLeft);
+    std::string transcript;
+    for (const char* script : kScripts) {
+        transcript += Run(script);
     }
-}
-
-TEST_F(GameStateMachineTest, NoCurrentStateRunsNothing)
-{
-    Run("+1 >1 u0 >0");
-    Take();
-    const float timeLeft = machine.GetSimulationTime();
-    Run("u0");
-    EXPECT_EQ(Take(), Log{});
-    EXPECT_EQ(machine.GetSimulationTime(), timeLeft) << "time passed while no state was current";
-}
-
-TEST_F(GameStateMachineTest, CallsReachTheStates)
-{
-    const struct {
-        const char* calls;
-        Log log;
-        GameStateIdentifier current;
-    } kCalls[] = {
-        {"+1 +2 >1 >2", {"1:open", "1:close", "2:open"}, 2}, // a change closes before it opens
-        {"+1 >1 >1", {"1:open", "1:close", "1:open"}, 1}, // no shortcut for the current state
-        {"+1 >1 >0", {"1:open", "1:close"}, kInvalidGameState}, // 0: no state current
-        {"+1 +2 >1 -1", {"1:open", "1:close"}, kInvalidGameState}, // removing the current closes it
-        {"+1 +2 >1 -2", {"1:open"}, 1}, // removing another calls nothing
-        {"+1 +2 >1 u2",
-         {"1:open", "2:step", "2:frame,render,post"},
-         1}, // an identifier names the state driven
-        {"+1 >1 >9 u9 -9", {"1:open"}, 1}, // unknown: the current stays open
-    };
-    for (const auto& row : kCalls) {
-        SCOPED_TRACE(row.calls);
-        machine = kwImplementation::GameStateMachine();
-        Run(row.calls);
-        EXPECT_EQ(Take(), row.log);
-        EXPECT_EQ(machine.GetCurrentState(), row.current);
-    }
-}
-
-TEST_F(GameStateMachineTest, MisuseIsReported)
-{
-    const char* const kSet =
-        "kwExternalError: Trying to set GameState with id(%d) which does not exists in Game Machine.";
-    const char* const kUpdate =
-        "kwExternalError: Trying to update GameState with id(%d) which does not exist in Game Machine.";
-    const char* const kRemove =
-        "kwExternalError: Trying to remove GameState with id(%d) which does not exists in Game Machine.";
-    const char* const kDuplicate = "kwExternalError: GameState with id(%d) already exists in Game Machine.";
-    const struct {
-        const char* calls;
-        std::string report;
-    } kMisuse[] = {
-        {">9", Formatted(kSet, 9)},
-        {"u9", Formatted(kUpdate, 9)},
-        {"-9", Formatted(kRemove, 9)},
-        {"+2 +2", Formatted(kDuplicate, 2)},
-    };
-    for (const auto& row : kMisuse) {
-        SCOPED_TRACE(row.calls);
-        Run(row.calls);
-        EXPECT_EQ(reports.Take(), Log{row.report});
-    }
-}
-
-TEST_F(GameStateMachineTest, RemovalByTheCurrentIdentifierItself)
-{
-    Run("+1 >1");
-    machine.RemoveState(machine.GetCurrentState()); // a reference the closing clears
-    EXPECT_EQ(machine.FindState(1), nullptr);
-    EXPECT_EQ(Take(), (Log{"1:open", "1:close"}));
-}
-
-TEST_F(GameStateMachineTest, StateToOpenRemovedByTheClosingOne)
-{
-    Run("+1 +2 >1");
-    states[0]->onClose = [this] { machine.RemoveState(2); };
-    Run(">2");
-    EXPECT_EQ(machine.GetCurrentState(), kInvalidGameState) << "a state the machine does not hold is current";
-    EXPECT_EQ(
-        reports.Take(),
-        Log{"kwInternalError: Trying to open GameState with id(2) which does not exists in Game Machine."});
-    EXPECT_EQ(Take(), (Log{"1:open", "1:close"}));
+    EXPECT_TRUE(kwTest::MatchesGolden("state_machine_calls.txt", transcript));
 }
 
 TEST_F(GameStateMachineTest, StatesRegisterThemselves)
@@ -226,16 +165,15 @@ TEST_F(GameStateMachineTest, StatesRegisterThemselves)
         RecordingState newer(3, log);
         EXPECT_EQ(GetGameStateMachine().FindState(3), &newer) << "a duplicate replaces the older entry";
     } // the newer goes first and takes the entry; the older then finds none
-    EXPECT_EQ(
-        reports.Take(),
-        (Log{
-            "kwExternalError: GameState with id(3) already exists in Game Machine.",
-            "kwExternalError: Trying to remove GameState with id(3) which does not exists in Game Machine."}));
+    const std::string duplicate = "kwExternalError: GameState with id(3) already exists in Game Machine.";
+    const std::string missing =
+        "kwExternalError: Trying to remove GameState with id(3) which does not exists in Game Machine.";
+    EXPECT_EQ(reports.Take(), (Log{duplicate, missing}));
     {
         RecordingState current(3, log);
         Kelpwright::Game::ChangeToGameState(3);
     } // destroyed while current: closed through the base, whose OnClose is empty
-    EXPECT_EQ(Take(), Log{"3:open"});
+    EXPECT_EQ(log, Log{"3:open"});
 }
 
 TEST_F(GameStateMachineTest, InvalidIdentifierIsEnteredButNeverDriven)
@@ -246,7 +184,7 @@ TEST_F(GameStateMachineTest, InvalidIdentifierIsEnteredButNeverDriven)
     EXPECT_EQ(GetGameStateMachine().FindState(kInvalidGameState), &invalid);
     Kelpwright::Game::ChangeToGameState(kInvalidGameState);
     Kelpwright::Game::UpdateCurrentGameState();
-    EXPECT_EQ(Take(), Log{});
+    EXPECT_EQ(log, Log{});
 }
 
 // Runs first among the game application cases: no GameApplication exists yet in this program.
@@ -255,18 +193,17 @@ TEST(GameApplication, ChecksItsUse)
     kwTest::ReportCollector reports;
     kwImplementation::GameApplicationHandler& handler = kwImplementation::GetGameApplicationHandler();
     handler.OnWindowOpen();
-    EXPECT_EQ(reports.Take(),
-              (Log{"kwInternalError: Game Application has not been set.",
-                   "kwInternalError: initial game state is invalid."}));
+    const std::string notSet = "kwInternalError: Game Application has not been set.";
+    EXPECT_EQ(reports.Take(), (Log{notSet, "kwInternalError: initial game state is invalid."}));
     const std::string alreadySet = "kwInternalError: GameApplication has already been set?";
     {
         Kelpwright::Game::GameApplication first;
         EXPECT_EQ(reports.Take(), Log{});
         Kelpwright::Game::GameApplication second;
         EXPECT_EQ(handler.gameApplication, &second) << "the handler follows the newest application";
-        EXPECT_EQ(reports.Take(),
-                  (Log{"kwExternalError: Only a single game application instance can exist at a time.",
-                       alreadySet}));
+        const std::string single =
+            "kwExternalError: Only a single game application instance can exist at a time.";
+        EXPECT_EQ(reports.Take(), (Log{single, alreadySet}));
     }
     Kelpwright::Game::GameApplication later; // the handler still names the last one; the flag was cleared
     EXPECT_EQ(reports.Take(), Log{alreadySet});

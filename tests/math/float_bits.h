@@ -17,11 +17,13 @@ inline std::uint32_t Bits(float value)
     return bits;
 }
 
-inline std::string Hex(const Skidwell::Vector3& v)
+inline std::string Hex(float value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%x %x %x", Bits(v.x), Bits(v.y), Bits(v.z));
+    char text[12];
+    std::snprintf(text, sizeof text, "%x", Bits(value));
     return text;
 }
+
+inline std::string Hex(const Skidwell::Vector3& v) { return Hex(v.x) + " " + Hex(v.y) + " " + Hex(v.z); }
 
 } // namespace kwTest
