@@ -10,5 +10,10 @@ extern "C" const char* kwGlText(); // the calls since the last clear, separated 
 extern "C" void kwClearGlText();
 
 namespace kwTest {
-inline std::string GlText(const std::function<void()>& draw) { return kwClearGlText(), draw(), kwGlText(); }
+inline std::string GlText(const std::function<void()>& draw)
+{
+    kwClearGlText();
+    draw();
+    return kwGlText();
+}
 } // namespace kwTest

@@ -12,11 +12,11 @@
 #include <dlfcn.h>
 
 static int sPresented = 0;
-extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable)
+// Counts every present, then passes it on to the real library.
+extern "C" void glXSwapBuffers(Display* dpy, GLXDrawable drawable)
 {
-    ++sPresented,
-        reinterpret_cast<void (*)(Display*, GLXDrawable)>(dlsym(RTLD_NEXT, "glXSwapBuffers"))(display,
-                                                                                              drawable);
+    ++sPresented;
+    reinterpret_cast<void (*)(Display*, GLXDrawable)>(dlsym(RTLD_NEXT, "glXSwapBuffers"))(dpy, drawable);
 }
 
 namespace kwTest {
@@ -40,7 +40,8 @@ const Fl_Menu_Item* Describe(const Fl_Menu_Item* item, std::string& text)
             std::to_string(Identifier(*item)) + ":" +
             std::to_string((item->active() ? 0 : 3) + (item->value() ? 8 : 0));
     }
-    return text += "]", item + 1;
+    text += "]";
+    return item + 1;
 }
 
 } // namespace
@@ -76,8 +77,10 @@ void Send(kwImplementation::WindowHandle window, Event event, unsigned int value
     case Event::Command: // chosen right away, as a release on the item does
         for (int index = 0; Bar(window) != nullptr && index < Bar(window)->size(); ++index) {
             const Fl_Menu_Item& item = Bar(window)->menu()[index];
-            if (item.label() != nullptr && Identifier(item) == (value & 0xFFFF))
-                return (void)Bar(window)->picked(&item);
+            if (item.label() != nullptr && Identifier(item) == (value & 0xFFFF)) {
+                Bar(window)->picked(&item);
+                return;
+            }
         }
         return;
     case Event::Close: // the server's default focus again, then the window manager's request
@@ -99,7 +102,10 @@ std::string Describe(kwImplementation::WindowHandle window)
     std::string text = std::to_string(a.x) + "," + std::to_string(a.y) + "," + std::to_string(a.x + a.width) +
         "," + std::to_string(a.y + a.height) + " " + title;
     XFree(title);
-    return Bar(window) != nullptr ? (Describe(Bar(window)->menu(), text), text) : text;
+    if (Bar(window) != nullptr) {
+        Describe(Bar(window)->menu(), text);
+    }
+    return text;
 }
 
 int PresentedFrames() { return sPresented; }

@@ -75,8 +75,9 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
         const bool opening = name == "CollectWindowProperties" || name == "OnWindowOpen";
         for (int attach = name == "OnWindowOpen" ? 10000
                                                  : opening || (name == "OnMenuAction" && count % 100 == 0);
-             attach > 0; --attach)
+             attach > 0; --attach) {
             application.SetWindowMenu(menu);
+        }
         if (opening) {
             menus = name == "OnWindowOpen" ? menus : LiveMenus(window);
             application.SetWindowTitle("Set While Opening");
@@ -84,7 +85,8 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
         }
         if (name != "OnRealtimeUpdate") {
             return;
-        } else if (count == 1) {
+        }
+        if (count == 1) {
             EXPECT_EQ(Describe(window) + std::to_string(LiveMenus(window) - menus),
                       "50,50,850,650 Set While Opening" + kBar + "3")
                 << "the default size, the title, the bar and its three menus before the storm";
@@ -95,7 +97,9 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
             GetWindowsToMenus().erase(window);
         } else if (count == 3) {
             GetWindowsToMenus()[window] = &GetHandlersToMenus()[this];
-            counts["OnBecomeActive"] = counts["OnBecomeInactive"] = 0, menus = LiveMenus(window),
+            counts["OnBecomeActive"] = 0;
+            counts["OnBecomeInactive"] = 0;
+            menus = LiveMenus(window);
             presented = PresentedFrames();
         } else if (count == 3 + kFrames) {
             EXPECT_EQ(counts["OnBecomeActive"], kEach) << "activations counted since the storm began";
@@ -152,10 +156,14 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
         << "reports of the run, repeats removed";
 
     // The next run, closed from an update: that pass is still presented, then the run tears down.
-    calls.clear(), counts.clear(), GetRealtimeApplicationState().windowHandle = nullptr;
+    calls.clear();
+    counts.clear();
+    GetRealtimeApplicationState().windowHandle = nullptr;
     script = [&](const std::string& name, int count) {
-        if (name == "OnRealtimeUpdate" && count == 2)
-            presented = PresentedFrames(), application.Close();
+        if (name == "OnRealtimeUpdate" && count == 2) {
+            presented = PresentedFrames();
+            application.Close();
+        }
     };
     application.Execute();
     EXPECT_EQ(calls,
@@ -163,6 +171,39 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
                                         "OnRealtimeUpdate", "OnWindowClose"}))
         << "a Close from an update ends the run after that pass";
     EXPECT_EQ(PresentedFrames() - presented, 1) << "the closing pass presents, teardown does not";
+}
+
+// An Execute that finds the running flag already set returns at once: no window, no handler call.
+TEST_F(PlatformTest, RunningFlagRefusesExecute)
+{
+    script = [](const std::string&, int) {};
+    GetRealtimeApplicationState().running = 1;
+    application.Execute();
+    GetRealtimeApplicationState().running = 0;
+
+    EXPECT_TRUE(calls.empty()) << "handler calls of a refused run";
+    EXPECT_EQ(reports.messages,
+              Log{"kwInternalError: Expected application not to be running at this moment."});
+}
+
+// A run that finds the previous run's window handle still recorded reports it and goes on.
+TEST_F(PlatformTest, StaleWindowHandleIsReported)
+{
+    script = [&](const std::string& name, int) {
+        if (name == "OnRealtimeUpdate") {
+            application.Close();
+        }
+    };
+    int previousWindow = 0;
+    GetRealtimeApplicationState().windowHandle = &previousWindow;
+    application.Execute();
+    GetRealtimeApplicationState().windowHandle = nullptr;
+
+    EXPECT_EQ(reports.messages, Log{"kwInternalError: Expected window handle to be unused at this moment."});
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"CollectWindowProperties", "OnWindowOpen", "OnRealtimeUpdate",
+                                        "OnWindowClose"}))
+        << "the run after the report";
 }
 
 } // namespace
