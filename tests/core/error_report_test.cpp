@@ -81,7 +81,10 @@ TEST(ErrorReport, MessageAsFormatted)
         {"%s", "", ""}, // empty: "MESSAGE: " then the line end
         {"kwExternalError: %s", longText.c_str(),
          ("kwExternalError: " + longText).substr(0, kLongestMessage)},
+// glibc fails the conversion; the Windows runtimes write a replacement instead.
+#if !defined(_WIN32)
         {"kwExternalError: %ls", nullptr, ""}, // a conversion that fails leaves no half-made text
+#endif
     };
     const wchar_t unconvertible[] = {0xD800, 0}; // a lone surrogate has no multibyte form
     for (const auto& row : kMessages) {
