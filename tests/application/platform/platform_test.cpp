@@ -177,6 +177,7 @@ TEST_F(PlatformTest, StormOfEventsBetweenFramesThenACloseRequestThenARunClosedFr
 TEST_F(PlatformTest, RunningFlagRefusesExecute)
 {
     script = [](const std::string&, int) {};
+    reports.Take(); // the menu, declared again when an earlier test in this process did so
     GetRealtimeApplicationState().running = 1;
     application.Execute();
     GetRealtimeApplicationState().running = 0;
@@ -196,6 +197,7 @@ TEST_F(PlatformTest, StaleWindowHandleIsReported)
     };
     int previousWindow = 0;
     GetRealtimeApplicationState().windowHandle = &previousWindow;
+    reports.Take(); // the menu, declared again when an earlier test in this process did so
     application.Execute();
     GetRealtimeApplicationState().windowHandle = nullptr;
 
