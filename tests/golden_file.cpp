@@ -61,8 +61,10 @@ testing::AssertionResult MatchesGolden(const std::string& fileName, const std::s
 std::string OneCallPerLine(const std::string& calls)
 {
     std::string lines = calls;
-    for (size_t blank = lines.find(" gl"); blank != std::string::npos; blank = lines.find(" gl", blank)) {
-        lines[blank] = '\n';
+    for (size_t blank = lines.find(' '); blank != std::string::npos; blank = lines.find(' ', blank + 1)) {
+        if (lines.compare(blank + 1, 2, "gl") == 0 || lines.compare(blank + 1, 3, "wgl") == 0) {
+            lines[blank] = '\n';
+        }
     }
     return lines + "\n";
 }

@@ -6,6 +6,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include <cstdint>
+
 #if defined(_WIN32)
 #define KW_EXPORT __declspec(dllexport)
 #define KW_GL(type) extern "C" KW_EXPORT type __stdcall
@@ -19,11 +21,14 @@ namespace {
 char sText[1 << 22];
 size_t sLength = 0;
 
-// Appends to the text; a call (its name starts with "gl") follows the previous one after a blank.
+// Appends to the text; a call (its name starts with "gl" or "wgl") follows the previous one after a blank.
 void Put(const char* format, ...)
 {
-    sText[sLength] = sLength != 0 && format[0] == 'g' && sLength < sizeof sText - 1 ? ' ' : '\0';
-    sLength += sText[sLength] == ' ';
+    const bool call = format[0] == 'g' || format[0] == 'w';
+    if (call && sLength != 0 && sLength < sizeof sText - 1) {
+        sText[sLength] = ' ';
+        ++sLength;
+    }
     va_list arguments;
     va_start(arguments, format);
     const int written = std::vsnprintf(sText + sLength, sizeof sText - sLength, format, arguments);
@@ -34,7 +39,11 @@ void Put(const char* format, ...)
 } // namespace
 
 extern "C" KW_EXPORT const char* kwGlText() { return sText; }
-extern "C" KW_EXPORT void kwClearGlText() { sText[sLength = 0] = '\0'; }
+extern "C" KW_EXPORT void kwClearGlText()
+{
+    sLength = 0;
+    sText[0] = '\0';
+}
 
 KW_GL(void) glBegin(unsigned mode) { Put("glBegin(0x%x)", mode); }
 KW_GL(void) glEnd() { Put("glEnd()"); }
@@ -70,7 +79,38 @@ KW_GL(void) glClear(unsigned mask) { Put("glClear(0x%x)", mask); }
 #if defined(_WIN32)
 static int sPresented = 0; // GDI32's SwapBuffers comes here too
 extern "C" KW_EXPORT int kwPresentedFrames() { return sPresented; }
-KW_GL(int) wglSwapBuffers(void*) { return ++sPresented, 1; }
+KW_GL(int) wglSwapBuffers(void*)
+{
+    ++sPresented;
+    return 1;
+}
+// The layout of PIXELFORMATDESCRIPTOR up to iLayerType. wingdi.h stays out: its WGL declarations
+// clash with the definitions here.
+struct PixelFormatRequest {
+    std::uint16_t nSize;
+    std::uint16_t nVersion;
+    std::uint32_t dwFlags;
+    std::uint8_t iPixelType;
+    std::uint8_t cColorBits;
+    std::uint8_t unlisted[13]; // colour shifts, alpha and accumulation sizes
+    std::uint8_t cDepthBits;
+    std::uint8_t cStencilBits;
+    std::uint8_t cAuxBuffers;
+    std::uint8_t iLayerType;
+};
+// GDI32's ChoosePixelFormat and SetPixelFormat come here: the descriptor asked for is recorded.
+KW_GL(int) wglChoosePixelFormat(void*, const PixelFormatRequest* d)
+{
+    Put("wglChoosePixelFormat(size %u version %u flags 0x%x type %u color %u depth %u stencil %u layer %u)",
+        d->nSize, d->nVersion, static_cast<unsigned>(d->dwFlags), d->iPixelType, d->cColorBits, d->cDepthBits,
+        d->cStencilBits, d->iLayerType);
+    return 1;
+}
+KW_GL(int) wglSetPixelFormat(void*, int format, const PixelFormatRequest*)
+{
+    Put("wglSetPixelFormat(%d)", format);
+    return 1;
+}
 KW_GL(void*) wglCreateContext(void*) { return nullptr; }
 KW_GL(void*) wglGetCurrentContext() { return nullptr; }
 KW_GL(int) wglMakeCurrent(void*, void*) { return 1; }

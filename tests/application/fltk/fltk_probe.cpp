@@ -16,95 +16,181 @@ static int sPresented = 0;
 extern "C" void glXSwapBuffers(Display* dpy, GLXDrawable drawable)
 {
     ++sPresented;
-    reinterpret_cast<void (*)(Display*, GLXDrawable)>(dlsym(RTLD_NEXT, "glXSwapBuffers"))(dpy, drawable);
+    using Swap = void (*)(Display*, GLXDrawable);
+    reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glXSwapBuffers"))(dpy, drawable);
 }
 
 namespace kwTest {
 namespace {
 
 Fl_Window& Of(kwImplementation::WindowHandle window) { return *static_cast<Fl_Window*>(window); }
+
+Window TopLevel(kwImplementation::WindowHandle window) { return fl_xid(&Of(window)); }
+
+Window View(kwImplementation::WindowHandle window) { return fl_xid(Of(window).resizable()->as_window()); }
+
 // The bar, attached before the view was added, while it shows.
 Fl_Menu_Bar* Bar(kwImplementation::WindowHandle window)
 {
     Fl_Menu_Bar* bar = dynamic_cast<Fl_Menu_Bar*>(Of(window).child(0));
-    return bar != nullptr && bar->visible() ? bar : nullptr;
+    if (bar == nullptr || !bar->visible()) {
+        return nullptr;
+    }
+    return bar;
 }
-unsigned int Identifier(const Fl_Menu_Item& item) { return fl_uintptr_t(item.user_data()) & 0xFFFF; }
+
+unsigned int Identifier(const Fl_Menu_Item& item) { return item.argument() & 0xFFFF; }
 
 // One level of the bar's items (a separator is an invisible item); returns what follows it.
-const Fl_Menu_Item* Describe(const Fl_Menu_Item* item, std::string& text)
+const Fl_Menu_Item* DescribeLevel(const Fl_Menu_Item* item, std::string& text)
 {
-    for (text += "["; item->label() != nullptr;
-         item = item->submenu() ? Describe(item + 1, text) : item + 1) {
-        text += std::string(text.back() == '[' ? "" : ",") + (item->visible() ? item->label() : "-") + "#" +
-            std::to_string(Identifier(*item)) + ":" +
-            std::to_string((item->active() ? 0 : 3) + (item->value() ? 8 : 0));
+    text += "[";
+    bool first = true;
+    while (item->label() != nullptr) {
+        if (!first) {
+            text += ",";
+        }
+        first = false;
+        const int state = (item->active() ? 0 : 3) + (item->value() ? 8 : 0);
+        text += std::string(item->visible() ? item->label() : "-") + "#" + std::to_string(Identifier(*item)) +
+            ":" + std::to_string(state);
+        if (item->submenu()) {
+            item = DescribeLevel(item + 1, text);
+        } else {
+            ++item;
+        }
     }
     text += "]";
     return item + 1;
+}
+
+void SendFocus(kwImplementation::WindowHandle window, int type, int mode, int detail, Window target)
+{
+    XEvent event = XEvent();
+    event.xfocus.type = type;
+    event.xfocus.display = fl_display;
+    event.xfocus.window = target;
+    event.xfocus.mode = mode;
+    event.xfocus.detail = detail;
+    XSendEvent(fl_display, TopLevel(window), False, NoEventMask, &event);
+}
+
+void Pick(kwImplementation::WindowHandle window, unsigned int identifier)
+{
+    Fl_Menu_Bar* bar = Bar(window);
+    if (bar == nullptr) {
+        return;
+    }
+    for (int index = 0; index < bar->size(); ++index) {
+        const Fl_Menu_Item& item = bar->menu()[index];
+        if (item.label() != nullptr && Identifier(item) == identifier) {
+            bar->picked(&item); // as a release on the item does
+            return;
+        }
+    }
 }
 
 } // namespace
 
 void Send(kwImplementation::WindowHandle window, Event event, unsigned int value)
 {
+    const bool odd = value % 2 != 0;
     XEvent x = XEvent();
-    const Window xid = x.xany.window = fl_xid(&Of(window));
-    x.type = event == Event::Key             ? KeyPress
-        : value % 2 && event == Event::Mouse ? ButtonRelease
-                                             : ButtonPress;
-    x.xbutton.x = x.xbutton.y = 100; // below the bar
-    x.xbutton.button = event == Event::ContextMenu ? Button3 : Button1;
+    x.xany.window = TopLevel(window);
+    x.xbutton.x = 100; // below the bar
+    x.xbutton.y = 100;
     switch (event) {
     case Event::Activate:
-        XSetInputFocus(fl_display, xid, RevertToNone, CurrentTime);
+        XSetInputFocus(fl_display, TopLevel(window), RevertToNone, CurrentTime);
         return;
     case Event::Deactivate:
         XSetInputFocus(fl_display, None, RevertToNone, CurrentTime);
         return;
     case Event::Paint:
-        XClearArea(fl_display, fl_xid(Of(window).resizable()->as_window()), 0, 0, 0, 0, True);
+        XClearArea(fl_display, View(window), 0, 0, 0, 0, True);
         return;
     case Event::Resize:
-        XResizeWindow(fl_display, xid, value % 2 ? 700 : 800, 600);
+        XResizeWindow(fl_display, TopLevel(window), odd ? 700 : 800, 600);
         return;
     case Event::Key:
-        x.xkey.keycode = XKeysymToKeycode(fl_display, value % 2 ? XK_Escape : XK_a);
+        x.type = KeyPress;
+        x.xkey.keycode = XKeysymToKeycode(fl_display, odd ? XK_Escape : XK_a);
         break;
     case Event::ContextMenu:
-    case Event::Mouse:
+        x.type = ButtonPress;
+        x.xbutton.button = Button3;
         break;
-    case Event::Command: // chosen right away, as a release on the item does
-        for (int index = 0; Bar(window) != nullptr && index < Bar(window)->size(); ++index) {
-            const Fl_Menu_Item& item = Bar(window)->menu()[index];
-            if (item.label() != nullptr && Identifier(item) == (value & 0xFFFF)) {
-                Bar(window)->picked(&item);
-                return;
-            }
-        }
+    case Event::Mouse:
+        x.type = odd ? ButtonRelease : ButtonPress;
+        x.xbutton.button = Button1;
+        break;
+    case Event::Command:
+        Pick(window, value & 0xFFFF);
         return;
     case Event::Close: // the server's default focus again, then the window manager's request
         XSetInputFocus(fl_display, PointerRoot, RevertToNone, CurrentTime);
-        RequestClose(fl_display, xid);
+        RequestClose(fl_display, TopLevel(window));
         return;
     }
-    XSendEvent(fl_display, xid, False, NoEventMask, &x);
+    XSendEvent(fl_display, TopLevel(window), False, NoEventMask, &x);
 }
 
 void Flush() { XSync(fl_display, False); }
 
-std::string Describe(kwImplementation::WindowHandle window)
+std::string DescribeWindow(kwImplementation::WindowHandle window)
 {
     XWindowAttributes a = XWindowAttributes();
     char* title = nullptr;
-    XGetWindowAttributes(fl_display, fl_xid(&Of(window)), &a);
-    XFetchName(fl_display, fl_xid(&Of(window)), &title);
+    XGetWindowAttributes(fl_display, TopLevel(window), &a);
+    XFetchName(fl_display, TopLevel(window), &title);
     std::string text = std::to_string(a.x) + "," + std::to_string(a.y) + "," + std::to_string(a.x + a.width) +
         "," + std::to_string(a.y + a.height) + " " + title;
     XFree(title);
-    if (Bar(window) != nullptr) {
-        Describe(Bar(window)->menu(), text);
+    return text;
+}
+
+std::string DescribeMenuBar(kwImplementation::WindowHandle window)
+{
+    if (Bar(window) == nullptr) {
+        return "none";
     }
+    std::string text;
+    DescribeLevel(Bar(window)->menu(), text);
+    return text;
+}
+
+std::string DescribeCreation(kwImplementation::WindowHandle window)
+{
+    XClassHint hint = XClassHint();
+    XGetClassHint(fl_display, TopLevel(window), &hint);
+    std::string text = "class " + std::string(hint.res_class != nullptr ? hint.res_class : "none") + "\n";
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+
+    XWindowAttributes view = XWindowAttributes();
+    XGetWindowAttributes(fl_display, View(window), &view);
+    text += "view " + std::to_string(view.x) + "," + std::to_string(view.y) + " " +
+        std::to_string(view.width) + "x" + std::to_string(view.height) + "\n";
+    XVisualInfo pattern = XVisualInfo();
+    pattern.visualid = XVisualIDFromVisual(view.visual);
+    int count = 0;
+    XVisualInfo* visual = XGetVisualInfo(fl_display, VisualIDMask, &pattern, &count);
+    const struct {
+        const char* name;
+        int attribute;
+    } kAttributes[] = {{"rgba", GLX_RGBA},           {"double buffer", GLX_DOUBLEBUFFER},
+                       {"red", GLX_RED_SIZE},        {"green", GLX_GREEN_SIZE},
+                       {"blue", GLX_BLUE_SIZE},      {"depth at least 16", GLX_DEPTH_SIZE},
+                       {"stencil", GLX_STENCIL_SIZE}};
+    for (const auto& attribute : kAttributes) {
+        int value = 0;
+        glXGetConfig(fl_display, visual, attribute.attribute, &value);
+        if (attribute.attribute == GLX_DEPTH_SIZE) {
+            value = value >= 16 ? 1 : 0;
+        }
+        text += "visual " + std::string(attribute.name) + " " + std::to_string(value) + "\n";
+    }
+    XFree(visual);
     return text;
 }
 
@@ -113,6 +199,48 @@ int PresentedFrames() { return sPresented; }
 int LiveMenus(kwImplementation::WindowHandle)
 {
     return static_cast<int>(kwImplementation::Fltk::CountLiveMenus());
+}
+
+// Each row is sent to the top-level window unless it names the view.
+std::vector<ActivationCase> ActivationCases()
+{
+    return {
+        {"FocusIn, normal, nonlinear", "OnBecomeActive"},
+        {"FocusOut, normal, nonlinear", "OnBecomeInactive"},
+        {"FocusIn, grab", ""},
+        {"FocusIn, ungrab", ""},
+        {"FocusIn of the view", ""},
+        {"FocusIn, normal, pointer", "OnBecomeActive"},
+        {"FocusOut, grab", ""},
+        {"FocusOut, ungrab", ""},
+        {"FocusOut to an inferior", ""},
+        {"FocusOut, while grabbed", "OnBecomeInactive"},
+        {"FocusIn from an inferior", ""},
+    };
+}
+
+void SendActivationCase(kwImplementation::WindowHandle window, size_t row)
+{
+    const Window top = TopLevel(window);
+    const struct {
+        int type;
+        int mode;
+        int detail;
+        Window target;
+    } kRows[] = {
+        {FocusIn, NotifyNormal, NotifyNonlinear, top},
+        {FocusOut, NotifyNormal, NotifyNonlinear, top},
+        {FocusIn, NotifyGrab, NotifyNonlinear, top},
+        {FocusIn, NotifyUngrab, NotifyNonlinear, top},
+        {FocusIn, NotifyNormal, NotifyNonlinear, View(window)},
+        {FocusIn, NotifyNormal, NotifyPointer, top},
+        {FocusOut, NotifyGrab, NotifyNonlinear, top},
+        {FocusOut, NotifyUngrab, NotifyNonlinear, top},
+        {FocusOut, NotifyNormal, NotifyInferior, top},
+        {FocusOut, NotifyWhileGrabbed, NotifyNonlinear, top},
+        {FocusIn, NotifyNormal, NotifyInferior, top},
+    };
+    SendFocus(window, kRows[row].type, kRows[row].mode, kRows[row].detail, kRows[row].target);
 }
 
 } // namespace kwTest

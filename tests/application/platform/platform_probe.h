@@ -5,19 +5,35 @@
 #include "application/implementation/kwi_realtime_application_run.h"
 
 #include <string>
+#include <vector>
 
 namespace kwTest {
 
 enum class Event { Activate, Deactivate, Paint, Resize, Key, ContextMenu, Mouse, Command, Close };
 
 // As the user or window manager causes it, handled in the next drain once flushed. A command's
-// `value` is its identifier (and high word); otherwise it varies details.
+// `value` is its menu item identifier plus a high word; for the others it only varies details.
 void Send(kwImplementation::WindowHandle window, Event event, unsigned int value);
 void Flush();
-// "left,top,right,bottom title" of the outer rectangle and caption, then the menu bar as
-// "[Name#identifier:state[pop-up],...]" with separators named "-".
-std::string Describe(kwImplementation::WindowHandle window);
+
+// "left,top,right,bottom title" of the outer rectangle and the caption.
+std::string DescribeWindow(kwImplementation::WindowHandle window);
+// The menu bar as the window system shows it, "[Name#identifier:state[pop-up],...]" with separators
+// named "-" and the state 3 for disabled, 8 for checked; "none" without a bar.
+std::string DescribeMenuBar(kwImplementation::WindowHandle window);
+// How the backend made the window and its drawing surface, one fact per line.
+std::string DescribeCreation(kwImplementation::WindowHandle window);
+
 int PresentedFrames(); // by the loop and for paints, in this process so far
 int LiveMenus(kwImplementation::WindowHandle window); // window menus not destroyed (Win32: of the bars seen)
+
+// Focus changes as this window system reports them, and the handler call each must raise (none when
+// `expected` is empty).
+struct ActivationCase {
+    const char* change;
+    const char* expected;
+};
+std::vector<ActivationCase> ActivationCases();
+void SendActivationCase(kwImplementation::WindowHandle window, size_t row);
 
 } // namespace kwTest

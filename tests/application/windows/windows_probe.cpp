@@ -1,4 +1,4 @@
-// Test support: the Win32 probe. USER32 reads windows and menus back and posts the messages the
+// Test support: the Win32 probe. USER32 reads windows, classes and menus back and posts the messages the
 // system would. Presents are counted by the recording opengl32.dll, where GDI32's SwapBuffers ends.
 #include "application/platform/platform_probe.h"
 
@@ -14,81 +14,154 @@ namespace {
 
 std::set<HMENU> sMenus; // every menu a description has shown
 
-void Describe(HMENU menu, std::string& text)
+HWND ToWindow(kwImplementation::WindowHandle window) { return static_cast<HWND>(window); }
+
+std::string Hex(ULONG_PTR value)
 {
-    text += "[", sMenus.insert(menu);
+    char text[32] = {};
+    std::snprintf(text, sizeof(text), "0x%08llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+void DescribeMenu(HMENU menu, std::string& text)
+{
+    sMenus.insert(menu);
+    text += "[";
     for (int position = 0; position < GetMenuItemCount(menu); ++position) {
         char name[64] = {};
-        MENUITEMINFOA item = {sizeof(MENUITEMINFOA),
-                              MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING,
-                              0,
-                              0,
-                              0,
-                              nullptr,
-                              nullptr,
-                              nullptr,
-                              0,
-                              name,
-                              sizeof(name),
-                              nullptr};
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof(MENUITEMINFOA);
+        item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        item.dwTypeData = name;
+        item.cch = sizeof(name);
         GetMenuItemInfoA(menu, position, TRUE, &item);
-        text += std::string(position > 0 ? "," : "") + (item.fType & MFT_SEPARATOR ? "-" : name) + "#" +
-            std::to_string(item.wID) + ":" + std::to_string(item.fState);
-        item.hSubMenu != nullptr ? Describe(item.hSubMenu, text) : void();
+        if (position > 0) {
+            text += ",";
+        }
+        const bool separator = (item.fType & MFT_SEPARATOR) != 0;
+        text += std::string(separator ? "-" : name) + "#" + std::to_string(item.wID) + ":" +
+            std::to_string(item.fState);
+        if (item.hSubMenu != nullptr) {
+            DescribeMenu(item.hSubMenu, text);
+        }
     }
     text += "]";
 }
+
+void PostActivate(HWND window, WPARAM wParam) { PostMessageA(window, WM_ACTIVATE, wParam, 0); }
 
 } // namespace
 
 void Send(kwImplementation::WindowHandle window, Event event, unsigned int value)
 {
-    const HWND hwnd = static_cast<HWND>(window);
+    const HWND hwnd = ToWindow(window);
     const bool odd = value % 2 != 0;
-    // Activation goes by the whole wParam: a minimised window's deactivation activates.
-    const UINT messages[] = {WM_ACTIVATE,
-                             WM_ACTIVATE,
-                             WM_PAINT,
-                             0,
-                             WM_KEYDOWN,
-                             WM_CONTEXTMENU,
-                             UINT(odd ? WM_LBUTTONDOWN : WM_MOUSEMOVE),
-                             WM_COMMAND,
-                             WM_CLOSE};
-    const WPARAM wParams[] = {odd ? WA_CLICKACTIVE : MAKEWPARAM(WA_INACTIVE, 1),
-                              WA_INACTIVE,
-                              0,
-                              0,
-                              WPARAM(odd ? VK_ESCAPE : 'A'),
-                              WPARAM(hwnd),
-                              0,
-                              value,
-                              0};
-    event == Event::Resize
-        ? SetWindowPos(hwnd, nullptr, 0, 0, odd ? 700 : 800, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
-        : PostMessageA(hwnd, messages[int(event)], wParams[int(event)], MAKELPARAM(400, 300));
+    const LPARAM position = MAKELPARAM(400, 300);
+    switch (event) {
+    case Event::Activate:
+        // A minimised window's deactivation (high word set) activates too: the whole wParam counts.
+        PostActivate(hwnd, odd ? WA_CLICKACTIVE : MAKEWPARAM(WA_INACTIVE, 1));
+        break;
+    case Event::Deactivate:
+        PostActivate(hwnd, WA_INACTIVE);
+        break;
+    case Event::Paint:
+        PostMessageA(hwnd, WM_PAINT, 0, 0);
+        break;
+    case Event::Resize:
+        SetWindowPos(hwnd, nullptr, 0, 0, odd ? 700 : 800, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case Event::Key:
+        PostMessageA(hwnd, WM_KEYDOWN, odd ? VK_ESCAPE : 'A', 0);
+        break;
+    case Event::ContextMenu:
+        PostMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), position);
+        break;
+    case Event::Mouse:
+        PostMessageA(hwnd, odd ? WM_LBUTTONDOWN : WM_MOUSEMOVE, 0, position);
+        break;
+    case Event::Command:
+        PostMessageA(hwnd, WM_COMMAND, value, 0);
+        break;
+    case Event::Close:
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        break;
+    }
 }
 
 void Flush() {}
 
-std::string Describe(kwImplementation::WindowHandle window)
+std::string DescribeWindow(kwImplementation::WindowHandle window)
 {
     RECT r = {};
     char title[64] = {};
-    GetWindowRect(static_cast<HWND>(window), &r);
-    GetWindowTextA(static_cast<HWND>(window), title, sizeof(title));
-    std::string text = std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-        "," + std::to_string(r.bottom) + " " + title;
-    return GetMenu(static_cast<HWND>(window)) != nullptr
-        ? (Describe(GetMenu(static_cast<HWND>(window)), text), text)
-        : text;
+    GetWindowRect(ToWindow(window), &r);
+    GetWindowTextA(ToWindow(window), title, sizeof(title));
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+        std::to_string(r.bottom) + " " + title;
+}
+
+std::string DescribeMenuBar(kwImplementation::WindowHandle window)
+{
+    const HMENU bar = GetMenu(ToWindow(window));
+    if (bar == nullptr) {
+        return "none";
+    }
+    std::string text;
+    DescribeMenu(bar, text);
+    return text;
+}
+
+std::string DescribeCreation(kwImplementation::WindowHandle window)
+{
+    const HWND hwnd = ToWindow(window);
+    char className[64] = {};
+    GetClassNameA(hwnd, className, sizeof(className));
+    const bool stockIcon = GetClassLongPtrA(hwnd, GCLP_HICON) ==
+        reinterpret_cast<ULONG_PTR>(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));
+    const bool stockCursor = GetClassLongPtrA(hwnd, GCLP_HCURSOR) ==
+        reinterpret_cast<ULONG_PTR>(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+    const bool programInstance =
+        GetWindowLongPtrA(hwnd, GWLP_HINSTANCE) == reinterpret_cast<LONG_PTR>(GetModuleHandleA(nullptr));
+    std::string text = "class " + std::string(className) + "\n";
+    text += "class style " + Hex(GetClassLongPtrA(hwnd, GCL_STYLE)) + "\n";
+    text += "class brush " + Hex(GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND)) + "\n";
+    text += "class extra bytes " + std::to_string(GetClassLongPtrA(hwnd, GCL_CBCLSEXTRA)) + " " +
+        std::to_string(GetClassLongPtrA(hwnd, GCL_CBWNDEXTRA)) + "\n";
+    text += "class menu name " + Hex(GetClassLongPtrA(hwnd, GCLP_MENUNAME)) + "\n";
+    text += std::string("class icon ") + (stockIcon ? "IDI_APPLICATION" : "other") + "\n";
+    text += std::string("class cursor ") + (stockCursor ? "IDC_ARROW" : "other") + "\n";
+    text += std::string("instance ") + (programInstance ? "the program's" : "other") + "\n";
+    text += "style " + Hex(static_cast<ULONG>(GetWindowLongA(hwnd, GWL_STYLE))) + "\n";
+    text += "extended style " + Hex(static_cast<ULONG>(GetWindowLongA(hwnd, GWL_EXSTYLE))) + "\n";
+    text += std::string("parent ") + (GetParent(hwnd) == nullptr ? "none" : "some") + "\n";
+    return text;
 }
 
 int PresentedFrames() { return kwPresentedFrames(); }
 
 int LiveMenus(kwImplementation::WindowHandle window)
 {
-    return Describe(window), static_cast<int>(std::count_if(sMenus.begin(), sMenus.end(), IsMenu));
+    DescribeMenuBar(window);
+    return static_cast<int>(std::count_if(sMenus.begin(), sMenus.end(), IsMenu));
+}
+
+std::vector<ActivationCase> ActivationCases()
+{
+    return {
+        {"WA_ACTIVE", "OnBecomeActive"},
+        {"WA_INACTIVE", "OnBecomeInactive"},
+        {"WA_CLICKACTIVE", "OnBecomeActive"},
+        {"WA_INACTIVE", "OnBecomeInactive"},
+        {"WA_INACTIVE while minimised (high word 1)", "OnBecomeActive"},
+    };
+}
+
+void SendActivationCase(kwImplementation::WindowHandle window, size_t row)
+{
+    const WPARAM wParams[] = {WA_ACTIVE, WA_INACTIVE, WA_CLICKACTIVE, WA_INACTIVE,
+                              MAKEWPARAM(WA_INACTIVE, 1)};
+    PostActivate(ToWindow(window), wParams[row]);
 }
 
 } // namespace kwTest
