@@ -54,6 +54,9 @@ const Fl_Menu_Item* DescribeLevel(const Fl_Menu_Item* item, std::string& text)
         const int state = (item->active() ? 0 : 3) + (item->value() ? 8 : 0);
         text += std::string(item->visible() ? item->label() : "-") + "#" + std::to_string(Identifier(*item)) +
             ":" + std::to_string(state);
+        if ((item->flags & FL_MENU_DIVIDER) != 0) {
+            text += "_";
+        }
         if (item->submenu()) {
             item = DescribeLevel(item + 1, text);
         } else {
@@ -201,25 +204,23 @@ int LiveMenus(kwImplementation::WindowHandle)
     return static_cast<int>(kwImplementation::Fltk::CountLiveMenus());
 }
 
-// Each row is sent to the top-level window unless it names the view.
-std::vector<ActivationCase> ActivationCases()
+// Each is sent to the top-level window unless it names the view.
+std::vector<std::string> FocusChanges()
 {
-    return {
-        {"FocusIn, normal, nonlinear", "OnBecomeActive"},
-        {"FocusOut, normal, nonlinear", "OnBecomeInactive"},
-        {"FocusIn, grab", ""},
-        {"FocusIn, ungrab", ""},
-        {"FocusIn of the view", ""},
-        {"FocusIn, normal, pointer", "OnBecomeActive"},
-        {"FocusOut, grab", ""},
-        {"FocusOut, ungrab", ""},
-        {"FocusOut to an inferior", ""},
-        {"FocusOut, while grabbed", "OnBecomeInactive"},
-        {"FocusIn from an inferior", ""},
-    };
+    return {"FocusIn, normal, nonlinear",
+            "FocusOut, normal, nonlinear",
+            "FocusIn, grab",
+            "FocusIn, ungrab",
+            "FocusIn of the view",
+            "FocusIn, normal, pointer",
+            "FocusOut, grab",
+            "FocusOut, ungrab",
+            "FocusOut to an inferior",
+            "FocusOut, while grabbed",
+            "FocusIn from an inferior"};
 }
 
-void SendActivationCase(kwImplementation::WindowHandle window, size_t row)
+void SendFocusChange(kwImplementation::WindowHandle window, size_t row)
 {
     const Window top = TopLevel(window);
     const struct {

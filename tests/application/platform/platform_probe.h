@@ -19,7 +19,8 @@ void Flush();
 // "left,top,right,bottom title" of the outer rectangle and the caption.
 std::string DescribeWindow(kwImplementation::WindowHandle window);
 // The menu bar as the window system shows it, "[Name#identifier:state[pop-up],...]" with separators
-// named "-" and the state 3 for disabled, 8 for checked; "none" without a bar.
+// named "-" and the state 3 for disabled, 8 for checked ("_" after an item FLTK draws a divider under);
+// "none" without a bar.
 std::string DescribeMenuBar(kwImplementation::WindowHandle window);
 // How the backend made the window and its drawing surface, one fact per line.
 std::string DescribeCreation(kwImplementation::WindowHandle window);
@@ -27,13 +28,9 @@ std::string DescribeCreation(kwImplementation::WindowHandle window);
 int PresentedFrames(); // by the loop and for paints, in this process so far
 int LiveMenus(kwImplementation::WindowHandle window); // window menus not destroyed (Win32: of the bars seen)
 
-// Focus changes as this window system reports them, and the handler call each must raise (none when
-// `expected` is empty).
-struct ActivationCase {
-    const char* change;
-    const char* expected;
-};
-std::vector<ActivationCase> ActivationCases();
-void SendActivationCase(kwImplementation::WindowHandle window, size_t row);
+// The focus changes of this window system that the activation test sends, by name; the row-th is sent
+// by SendFocusChange.
+std::vector<std::string> FocusChanges();
+void SendFocusChange(kwImplementation::WindowHandle window, size_t row);
 
 } // namespace kwTest
