@@ -114,6 +114,16 @@ TEST(ErrorReport, HandlerMayLeaveWhileTold)
     EXPECT_EQ(after.Take(), (kwTest::Log{"first", "second"}));
 }
 
+TEST(ErrorReport, NullHandlerIsNotListed)
+{
+    Kelpwright::Core::Error::AddErrorHandler(nullptr);
+    kwTest::ReportCollector after;
+    testing::internal::CaptureStdout();
+    ReportErrorIf(true, "n.cpp", 1, "told");
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(after.Take(), kwTest::Log{"told"}) << "the handler listed after a null one";
+}
+
 TEST(ErrorReport, ThrowSwitchTurnsReportsIntoExceptions)
 {
     kwTest::ReportCollector handler;
