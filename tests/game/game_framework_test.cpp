@@ -158,6 +158,23 @@ TEST_F(GameStateMachineTest, CallScripts)
     EXPECT_TRUE(kwTest::MatchesGolden("state_machine_calls.txt", transcript));
 }
 
+// The stored time is compared with the step strictly. The rounded time first equals the step exactly
+// after 5,368,709 frames (about 25 hours); that frame takes no step.
+TEST_F(GameStateMachineTest, TimeEqualToTheStepTakesNoStep)
+{
+    struct Quiet : Kelpwright::Game::GameStateInterface {
+        using GameStateInterface::GameStateInterface;
+    } quiet(3);
+    const int kFramesUntilEqual = 5368709;
+    machine.AddState(&quiet);
+    machine.ChangeToState(3);
+    for (int frame = 0; frame < kFramesUntilEqual; ++frame) {
+        machine.UpdateState(kInvalidGameState);
+    }
+    EXPECT_EQ(kwTest::Hex(machine.GetSimulationTime()), kwTest::Hex(0.01f));
+    machine.RemoveState(3);
+}
+
 TEST_F(GameStateMachineTest, StatesRegisterThemselves)
 {
     {
