@@ -111,8 +111,25 @@ KW_GL(int) wglSetPixelFormat(void*, int format, const PixelFormatRequest*)
     Put("wglSetPixelFormat(%d)", format);
     return 1;
 }
-KW_GL(void*) wglCreateContext(void*) { return nullptr; }
-KW_GL(void*) wglGetCurrentContext() { return nullptr; }
-KW_GL(int) wglMakeCurrent(void*, void*) { return 1; }
-KW_GL(int) wglDeleteContext(void*) { return 1; }
+// One context, told apart from none.
+static char sContext = 0;
+static void* sCurrent = nullptr;
+static const char* Context(const void* context) { return context == &sContext ? "context" : "none"; }
+KW_GL(void*) wglCreateContext(void*)
+{
+    Put("wglCreateContext()");
+    return &sContext;
+}
+KW_GL(void*) wglGetCurrentContext() { return sCurrent; }
+KW_GL(int) wglMakeCurrent(void*, void* context)
+{
+    Put("wglMakeCurrent(%s)", Context(context));
+    sCurrent = context;
+    return 1;
+}
+KW_GL(int) wglDeleteContext(void* context)
+{
+    Put("wglDeleteContext(%s)", Context(context));
+    return 1;
+}
 #endif

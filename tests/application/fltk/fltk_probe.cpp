@@ -170,6 +170,9 @@ std::string DescribeCreation(kwImplementation::WindowHandle window)
     XFree(hint.res_name);
     XFree(hint.res_class);
 
+    XWindowAttributes top = XWindowAttributes();
+    XGetWindowAttributes(fl_display, TopLevel(window), &top);
+    text += std::string("shown ") + (top.map_state == IsViewable ? "yes" : "no") + "\n";
     XWindowAttributes view = XWindowAttributes();
     XGetWindowAttributes(fl_display, View(window), &view);
     text += "view " + std::to_string(view.x) + "," + std::to_string(view.y) + " " +

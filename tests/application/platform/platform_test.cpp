@@ -164,10 +164,13 @@ TEST_F(PlatformTest, WindowAsOpened)
         Note("menu bar " + DescribeMenuBar(Window()));
         transcript += DescribeCreation(Window());
         transcript += OneCallPerLine(kwGlText()); // presents are only counted
+        kwClearGlText();
         application.Close();
     };
     kwClearGlText();
     application.Execute();
+    Note("teardown");
+    transcript += OneCallPerLine(kwGlText());
 
     EXPECT_TRUE(MatchesGolden("platform_window_" + kBackend + ".txt", transcript));
 }
@@ -180,6 +183,7 @@ TEST_F(PlatformTest, RunsInOneProcess)
     // The window manager's close request ends the run in the next drain, before another update.
     onUpdate = [&](int pass) {
         if (pass == 1) {
+            Note("window " + DescribeWindow(Window()));
             Note("close request");
             Send(Window(), Event::Close, 0);
         }

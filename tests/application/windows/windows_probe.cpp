@@ -142,6 +142,8 @@ std::string DescribeCreation(kwImplementation::WindowHandle window)
     text += "style " + Hex(static_cast<ULONG>(GetWindowLongA(hwnd, GWL_STYLE))) + "\n";
     text += "extended style " + Hex(static_cast<ULONG>(GetWindowLongA(hwnd, GWL_EXSTYLE))) + "\n";
     text += std::string("parent none ") + (GetParent(hwnd) == nullptr ? "yes" : "no") + "\n";
+    text += std::string("shown, not minimised ") + (IsWindowVisible(hwnd) && !IsIconic(hwnd) ? "yes" : "no") +
+        "\n";
     return text;
 }
 
