@@ -131,6 +131,7 @@ TEST(ErrorReport, ThrowSwitchTurnsReportsIntoExceptions)
 {
     kwTest::ReportCollector handler;
     Kelpwright::Core::Error::SetThrowOnError(true);
+    EXPECT_TRUE(Kelpwright::Core::Error::IsThrowOnError()) << "the switch as read back";
     testing::internal::CaptureStdout();
     std::string thrown;
     try {
