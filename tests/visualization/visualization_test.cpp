@@ -96,7 +96,7 @@ TEST(Visualization, CirclesHaveTwentyFivePoints)
     EXPECT_EQ(kwTest::Hex(upright.points[0]), kwTest::Hex(Vector3(0, 2, 5))) << "in the plane z = 5, from +y";
 }
 
-TEST(Visualization, AxesWithAndWithoutNegativeHalves)
+TEST(Visualization, AxesOptionallyWithNegativeHalves)
 {
     const std::string positive = "glBegin(0x1) glColor3f(1 0 0) glVertex3f(0 0 0) glVertex3f(2 0 0) "
                                  "glColor3f(0 1 0) glVertex3f(0 0 0) glVertex3f(0 2 0) "
