@@ -6,7 +6,10 @@ kw_ensure_display() {
   fi
   local n=90
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: by default Xvfb resets whenever its last client disconnects, and a
+  # program that connects during the reset (the next test, started just as the
+  # last one ended) is refused; under load that happened to one run in ten.
+  Xvfb ":$n" -noreset -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   KW_XVFB_PID=$!
   export DISPLAY=":$n"
   for _ in $(seq 1 100); do
