@@ -18,6 +18,7 @@ namespace {
 Display* const sDisplay = Open();
 const double kStartSeconds = 90; // Wine may first have to make its prefix
 const double kSeconds = 60;
+const std::chrono::milliseconds kSteady(300); // longer than any gap between two frames
 
 struct Colour {
     unsigned long low; // the lower bound of each channel, 0xRRGGBB
@@ -25,6 +26,7 @@ struct Colour {
 };
 const Colour kBackground{0x202023, 0x222225}; // Skidwell's
 const Colour kMenuSampleBackground{0x324C65, 0x344E67}; // glClearColor(0.2, 0.3, 0.4)
+const Colour kTriangleBackground{0x181831, 0x1C1C35}; // glClearColor(0.1, 0.1, 0.2)
 const Colour kWhite{0xE6E6E6, 0xFFFFFF};
 const Colour kGreen{0x00D700, 0x28FF28};
 
@@ -114,6 +116,36 @@ protected:
         return pixel.empty() ? 0 : pixel[0];
     }
     std::vector<unsigned long> Capture() const { return Grab(sDisplay, surface, 0, 0, s.width, s.height); }
+    // A rectangle of the surface as the screen shows it, with what covers it: Wine's surface reads
+    // black under a menu.
+    std::vector<unsigned long> ScreenCapture(int x, int y, int width, int height) const
+    {
+        const Window root = DefaultRootWindow(sDisplay);
+        Window child = 0;
+        int rootX = 0;
+        int rootY = 0;
+        XTranslateCoordinates(sDisplay, surface, root, x, y, &rootX, &rootY, &child);
+        return Grab(sDisplay, root, rootX, rootY, width, height);
+    }
+    // The same once it has not changed for kSteady; empty if it never held still.
+    std::vector<unsigned long> SteadyCapture(int x, int y, int width, int height) const
+    {
+        std::vector<unsigned long> last;
+        auto since = std::chrono::steady_clock::now();
+        const bool steady = WaitFor(kSeconds, [&] {
+            const std::vector<unsigned long> now = ScreenCapture(x, y, width, height);
+            if (now.empty() || now != last) {
+                last = now;
+                since = std::chrono::steady_clock::now();
+                return false;
+            }
+            return std::chrono::steady_clock::now() - since >= kSteady;
+        });
+        if (!steady) {
+            last.clear();
+        }
+        return last;
+    }
     void ExpectCleanExit()
     {
         int status = -1;
@@ -182,6 +214,35 @@ TEST_P(EndToEnd, MenuSampleEndsOnFileExit)
     const bool opened = WaitFor(kSeconds, [&] { return Pixel(15, 10) != Pixel(15, 60); });
     ASSERT_TRUE(opened) << "clicking \"File\" opened no menu";
     Click(sDisplay, surface, 15, 10, 500); // "Exit", the first entry of that menu
+    ExpectCleanExit();
+}
+
+// The guide's game: "Pause" stops the triangle and shows its check mark, "Pause" again restarts it
+// and takes the mark away, "Quit" ends the run. The "Game" menu drops over the surface's top left.
+TEST_P(EndToEnd, TriangleGamePausesAndQuits)
+{
+    ASSERT_NO_FATAL_FAILURE(Start("examples/kw_triangle_game", "Kelpwright Triangle"));
+    ASSERT_NO_FATAL_FAILURE(WaitForFirstFrame(kTriangleBackground));
+    const auto openGameMenu = [&] {
+        Click(sDisplay, surface, 15, -9);
+        const bool opened = WaitFor(kSeconds, [&] { return Pixel(15, 10) != Pixel(15, 60); });
+        EXPECT_TRUE(opened) << "clicking \"Game\" opened no menu";
+        return SteadyCapture(0, 0, 100, 45);
+    };
+    const std::vector<unsigned long> unchecked = openGameMenu();
+    Click(sDisplay, surface, 15, 10); // "Pause", the first entry
+    const std::vector<unsigned long> paused = SteadyCapture(0, 60, s.width, s.height - 60);
+    EXPECT_FALSE(paused.empty()) << "the triangle still turns after \"Pause\"";
+    const std::vector<unsigned long> checked = openGameMenu();
+    EXPECT_TRUE(checked != unchecked) << "no check mark beside \"Pause\"";
+
+    Click(sDisplay, surface, 15, 10);
+    const bool turning =
+        WaitFor(kSeconds, [&] { return Grab(sDisplay, surface, 0, 60, s.width, s.height - 60) != paused; });
+    EXPECT_TRUE(turning) << "the triangle did not turn again after the second \"Pause\"";
+    const std::vector<unsigned long> again = openGameMenu();
+    EXPECT_TRUE(again == unchecked) << "the check mark stayed beside \"Pause\"";
+    Click(sDisplay, surface, 15, 28); // "Quit", the second entry
     ExpectCleanExit();
 }
 
