@@ -5,9 +5,10 @@
 # build's tests (the Windows ones under Wine) and prints one summary.
 # All builds are made before any test runs: the end-to-end tests of the linux
 # build also start the Windows builds' programs.
-# Two static checks count as failures too: every C and C++ file tracked by git
-# must be formatted as .clang-format says, and clang-tidy (.clang-tidy) must
-# find nothing in any translation unit of the linux build.
+# Three static checks count as failures too: every C and C++ file tracked by git
+# must be formatted as .clang-format says, every snippet of docs/guide.md must
+# match the code it quotes, and clang-tidy (.clang-tidy) must find nothing in
+# any translation unit of the linux build.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -53,6 +54,13 @@ while IFS= read -r file; do
 done < <(git ls-files '*.c' '*.cc' '*.cpp' '*.cxx' '*.h' '*.hh' '*.hpp')
 summary+=("format: $unformatted files unformatted")
 total_failed=$((total_failed + unformatted))
+
+# The guide's snippets: each must still be the code it quotes.
+echo "=== guide: snippets (scripts/check-guide.sh)"
+./scripts/check-guide.sh
+stale=$?
+summary+=("guide: $stale stale snippets")
+total_failed=$((total_failed + stale))
 
 mkdir -p build
 for preset in "${presets[@]}"; do

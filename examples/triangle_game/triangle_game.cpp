@@ -12,9 +12,9 @@
 #include <GL/gl.h>
 // [/includes]
 
+// [identifiers]
 namespace {
 
-// [identifiers]
 const Kelpwright::Game::GameStateIdentifier kPlayState = 1; // 0 means "no state"
 const Kelpwright::Application::MenuIdentifier kGameMenu = 0;
 const Kelpwright::Application::MenuItemIdentifier kGameItem = 1;
@@ -104,6 +104,7 @@ public:
     }
     // [/menu]
 
+    // [members]
 private:
     Kelpwright::Game::GameApplication& mApplication;
     Kelpwright::Application::ApplicationMenu mMenu;
@@ -113,6 +114,7 @@ private:
 };
 
 } // namespace
+// [/members]
 
 // [main]
 int main(int argc, char* argv[])
