@@ -8,10 +8,10 @@ cd "$(dirname "$0")/.."
 guide=docs/guide.md
 stale=0
 while IFS=: read -r line marker; do
-  spec=$(echo "$marker" | sed -E 's/^<!-- snippet: (.*) -->$/\1/')
-  file=${spec%% *}
+  target=$(echo "$marker" | sed -E 's/^<!-- snippet: (.*) -->$/\1/')
+  file=${target%% *}
   name=""
-  [ "$spec" != "$file" ] && name=${spec#* }
+  [ "$target" != "$file" ] && name=${target#* }
   quoted=$(awk -v fence=$((line + 1)) 'NR > fence && /^```/ { exit } NR > fence { print }' "$guide")
   if [ ! -f "$file" ]; then
     source=""
@@ -25,7 +25,7 @@ while IFS=: read -r line marker; do
       text == opening { inside = 1 }' "$file")
   fi
   if [ -z "$source" ] || [ "$quoted" != "$source" ]; then
-    echo "stale snippet: $guide:$line ($spec)"
+    echo "stale snippet: $guide:$line ($target)"
     stale=$((stale + 1))
   fi
 done < <(grep -n '^<!-- snippet: .* -->$' "$guide")
