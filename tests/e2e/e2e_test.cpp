@@ -238,7 +238,7 @@ TEST_P(EndToEnd, TriangleGamePausesAndQuits)
 
     Click(sDisplay, surface, 15, 10);
     const bool turning =
-        WaitFor(kSeconds, [&] { return Grab(sDisplay, surface, 0, 60, s.width, s.height - 60) != paused; });
+        WaitFor(kSeconds, [&] { return ScreenCapture(0, 60, s.width, s.height - 60) != paused; });
     EXPECT_TRUE(turning) << "the triangle did not turn again after the second \"Pause\"";
     const std::vector<unsigned long> again = openGameMenu();
     EXPECT_TRUE(again == unchecked) << "the check mark stayed beside \"Pause\"";

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 #include <cstdarg>
-#include <cstdio>
-
 #include <cstdint>
+#include <cstdio>
 
 #if defined(_WIN32)
 #define KW_EXPORT __declspec(dllexport)
