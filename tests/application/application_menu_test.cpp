@@ -1,8 +1,9 @@
 // Tests of the declared-menu model: the item tree shared by handles, which item a lookup finds when
-// identifiers repeat, and the reports for misuse, each with its exact text.
+// identifiers repeat, and the reports for misuse, each call noted with its result and reports.
 #include "application/implementation/kwi_system_application_menu.h"
 
 #include "../core/report_collector.h"
+#include "golden_file.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ using namespace kwImplementation;
 
 namespace {
 
-const MenuItemIdentifier kTopLevel = kInvalidMenuItemIdentifier;
+const MenuItemIdentifier kTop = kInvalidMenuItemIdentifier;
 
 // "name(id)[children]" for each item, e.g. "File(0)[Exit(1)]"; flags as "~" disabled, "*" checked,
 // "?" invisible after the identifier.
@@ -19,25 +20,14 @@ std::string Describe(const std::vector<MenuItem>& items)
 {
     std::string text;
     for (const MenuItem& item : items) {
-        if (!text.empty()) {
-            text += " ";
-        }
-        text += item.displayName + "(" + std::to_string(item.identifier) + ")";
+        text += " " + item.displayName + "(" + std::to_string(item.identifier) + ")";
         text += std::string(item.isEnabled ? "" : "~") + (item.isChecked ? "*" : "") +
             (item.isVisible ? "" : "?");
         if (!item.children.empty()) {
-            text += "[" + Describe(item.children) + "]";
+            text += "[" + Describe(item.children) + " ]";
         }
     }
     return text;
-}
-
-std::string DescribeMenu(MenuIdentifier menu) { return Describe(GetMenuRoot(menu)->children); }
-
-MenuItem* Add(ApplicationMenu& menu, MenuItemIdentifier item, const char* name,
-              MenuItemIdentifier parent = kTopLevel)
-{
-    return menu.AddMenuItem(item, name, parent, true, false, true);
 }
 
 class ApplicationMenuTest : public testing::Test {
@@ -45,93 +35,74 @@ protected:
     void SetUp() override { GetMenuRegistry().clear(); }
     void TearDown() override { GetSafeForDuplicationRegistry().clear(); }
 
+    // The call, the item it returned and the reports it made.
+    void Note(const std::string& call, const MenuItem* result)
+    {
+        transcript += call + ":" + (result != nullptr ? Describe({*result}) : " none") + "\n";
+        for (const std::string& report : reports.Take()) {
+            transcript += "  report: " + report + "\n";
+        }
+    }
+    MenuItem* Add(ApplicationMenu& menu, MenuItemIdentifier item, const std::string& name,
+                  MenuItemIdentifier parent = kTop)
+    {
+        const std::string call = "add " + std::to_string(menu.GetIdentifier()) + "/" + std::to_string(item) +
+            " \"" + name + "\" under " + std::to_string(parent);
+        MenuItem* added = menu.AddMenuItem(item, name, parent, true, false, true);
+        Note(call, added);
+        return added;
+    }
+    void Find(ApplicationMenu& menu, MenuItemIdentifier item)
+    {
+        return Note("find " + std::to_string(menu.GetIdentifier()) + "/" + std::to_string(item),
+                    FindMenuItem(menu, item));
+    }
+    void Tree(MenuIdentifier menu)
+    {
+        transcript += "menu " + std::to_string(menu) + ":" + Describe(GetMenuRoot(menu)->children) + "\n";
+    }
+
+    std::string transcript;
     kwTest::ReportCollector reports;
 };
 
 } // namespace
 
-TEST_F(ApplicationMenuTest, HandlesShareTheRegistry)
+TEST_F(ApplicationMenuTest, Declarations)
 {
     MenuItem* exitItem = nullptr;
     {
         ApplicationMenu first(0);
-        MenuItem* file = Add(first, 0, "File");
-        EXPECT_EQ(file, &GetMenuRoot(0)->children.back()) << "the new item as it sits in its parent's list";
+        Add(first, 0, "File");
         exitItem = Add(first, 1, "Exit", 0);
     }
-    ApplicationMenu later(0); // made after the first handle is gone: the items stay
-    EXPECT_EQ(FindMenuItem(later, 1), exitItem);
-    EXPECT_EQ(DescribeMenu(0), "File(0)[Exit(1)]");
-    EXPECT_EQ(reports.Take(), kwTest::Log{});
-}
-
-TEST_F(ApplicationMenuTest, FlagsAreStoredAsPassed)
-{
-    ApplicationMenu menu(3);
-    menu.AddMenuItem(1, "Greyed", kTopLevel, false, false, true);
-    menu.AddMenuItem(2, "Ticked", kTopLevel, true, true, true);
-    menu.AddMenuItem(3, "Hidden", 2, true, false, false);
-    EXPECT_EQ(DescribeMenu(3), "Greyed(1)~ Ticked(2)*[Hidden(3)?]");
-}
-
-TEST_F(ApplicationMenuTest, ShallowerMatchWins)
-{
-    ApplicationMenu menu(0);
-    Add(menu, 1, "First");
-    Add(menu, 5, "Deep", 1);
-    MenuItem* second = Add(menu, 5, "Second"); // a duplicate, reported and added
-    EXPECT_EQ(FindMenuItem(menu, 5), second);
-    Add(menu, 7, "Under", 5);
-    EXPECT_EQ(DescribeMenu(0), "First(1)[Deep(5)] Second(5)[Under(7)]");
-}
-
-TEST_F(ApplicationMenuTest, MisuseIsReported)
-{
-    ApplicationMenu menu(0);
+    ApplicationMenu menu(0); // made after the first handle is gone: the items stay
+    EXPECT_EQ(FindMenuItem(menu, 1), exitItem) << "the item as it sits in its parent's list";
     ApplicationMenu other(10);
-    Add(menu, 0, "File");
-    Add(menu, 1, "Exit", 0);
     Add(other, 1, "Uno"); // the same identifier in another menu is no duplicate
-    EXPECT_EQ(reports.Take(), kwTest::Log{});
+    Add(menu, 2, "Orphan", 7);
+    Add(menu, 1, "Again");
+    Add(menu, 1, "Deeper", 0);
+    Find(menu, 1); // the shallower match wins
+    Add(menu, 3, "Under", 1);
+    Add(other, kTop, "Invalid");
+    Note("add 10/4 flags", other.AddMenuItem(4, "Greyed", kTop, false, false, true));
+    Note("add 10/5 flags", other.AddMenuItem(5, "Ticked", kTop, true, true, true));
+    Note("add 10/6 flags", other.AddMenuItem(6, "Hidden", 5, true, false, false));
+    Tree(0);
+    Tree(10);
 
-    const std::string duplicate =
-        "kwExternalError: itemIdentifier(1) already exists in menu(0) and is not safe to duplicate.";
-    EXPECT_EQ(Add(menu, 2, "Orphan", 7), nullptr);
-    EXPECT_EQ(reports.Take(),
-              kwTest::Log{"kwExternalError: Menu(0) does not have an item with identifier: 7"});
-    ASSERT_NE(Add(menu, 1, "Again"), nullptr);
-    EXPECT_EQ(reports.Take(), kwTest::Log{duplicate}) << "at the top level";
-    ASSERT_NE(Add(menu, 1, "Deeper", 0), nullptr);
-    EXPECT_EQ(reports.Take(), kwTest::Log{duplicate}) << "under an item";
-    ASSERT_NE(Add(other, kInvalidMenuItemIdentifier, "Invalid"), nullptr);
-    EXPECT_EQ(reports.Take(),
-              kwTest::Log{"kwExternalError: Cannot search for a menuItem with invalid identifier."});
-    EXPECT_EQ(DescribeMenu(0), "File(0)[Exit(1) Deeper(1)] Again(1)");
-    EXPECT_EQ(DescribeMenu(10), "Uno(1) Invalid(65535)");
-}
-
-TEST_F(ApplicationMenuTest, UndeclaredMenuIsReported)
-{
-    ApplicationMenu menu(4);
-    GetMenuRegistry().clear(); // the handle outlives its entry
-    EXPECT_EQ(FindMenuItem(menu, 2), nullptr);
-    EXPECT_EQ(GetMenuRoot(4), nullptr);
-    EXPECT_EQ(reports.Take(),
-              (kwTest::Log{"+kwExternalError: Menu(4) does not exist, trying to access item(2).",
-                           "kwInternalError: Trying to access item for a menu that does not exist: 4"}));
-}
-
-TEST_F(ApplicationMenuTest, SafeForDuplicationIsNeverLookedUp)
-{
+    // Identifiers marked safe for duplication are not checked when added, and never looked up.
     GetSafeForDuplicationRegistry().insert(9);
-    ApplicationMenu menu(0);
     Add(menu, 9, "Spacer");
     Add(menu, 9, "Spacer");
-    EXPECT_EQ(reports.Take(), kwTest::Log{}) << "adding such an identifier is not checked for duplicates";
-    EXPECT_EQ(DescribeMenu(0), "Spacer(9) Spacer(9)");
-    FindMenuItem(menu, 9);
-    EXPECT_EQ(
-        reports.Take(),
-        kwTest::Log{
-            "kwExternalError: Cannot access or modify menuItem(9) because it is safe for duplication."});
+    Find(menu, 9);
+    Tree(0);
+
+    // A handle that outlives its menu's entry.
+    GetMenuRegistry().clear();
+    Find(menu, 2);
+    Note("root of menu 0", GetMenuRoot(0));
+
+    EXPECT_TRUE(kwTest::MatchesGolden("menu_declarations.txt", transcript));
 }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 // This program counts every allocation and release, for the steady frames below.
@@ -123,38 +124,25 @@ TEST_F(StatesTest, SteadyFramesAllocateNothing)
     }
 }
 
-// After each step, the points of every temporary path, then every line's two ends, hashed; after 600
-// steps (one lap, ending on the reset to (-1, 0, 0)) and after 3,600.
+// Every frame's OpenGL calls, hashed, as the machine drives the state: after 360 frames (600 steps, one
+// lap ending on the reset to (-1, 0, 0)) and after 2,160 (3,600 steps).
 TEST_F(StatesTest, CurveTestTrajectoryIsTheSameInEveryBuild)
 {
-    static_assert(sizeof(Vector3) == 12, "x, y and z without padding");
-    struct TracedState : TestCurveState {
-        void OnSimulate() override
-        {
-            TestCurveState::OnSimulate();
-            for (const Skidwell::PathPrimitive& path : GetVisualization().GetTemporaryPaths()) {
-                hash = Fnv(path.points.data(), path.points.size() * sizeof(Vector3), hash);
-            }
-            for (const Skidwell::LinePrimitive& line : GetVisualization().GetTemporaryLines()) {
-                hash = Fnv(&line.start, sizeof(Vector3), hash);
-                hash = Fnv(&line.end, sizeof(Vector3), hash);
-            }
-            ++steps;
-            if (steps == 600) {
-                hashAfterOneLap = hash;
-            }
-        }
-        std::uint64_t hash = kFnvOffset;
-        std::uint64_t hashAfterOneLap = 0;
-        int steps = 0;
-    } state;
-    Kelpwright::Game::ChangeToGameState(state.GetIdentifier()); // driven by the machine
-    while (state.steps < 3600) {
+    TestCurveState state;
+    Kelpwright::Game::ChangeToGameState(state.GetIdentifier());
+    std::uint64_t hash = kFnvOffset;
+    std::uint64_t hashAfterOneLap = 0;
+    for (int frame = 1; frame <= 2160; ++frame) {
         kwClearGlText();
         Kelpwright::Game::UpdateCurrentGameState();
+        hash = Fnv(kwGlText(), std::strlen(kwGlText()), hash);
+        if (frame == 360) {
+            hashAfterOneLap = hash;
+        }
     }
-    EXPECT_EQ(state.hashAfterOneLap, 0xa1a0d74e9e306ca2ull);
-    EXPECT_EQ(state.hash, 0x4cdc2c9964cbba31ull);
+    EXPECT_EQ(hashAfterOneLap, 0xd514f0b102ee6061ull);
+    EXPECT_EQ(hash, 0x755ee8646b401cbdull);
+    Kelpwright::Game::ChangeToGameState(Kelpwright::Game::kInvalidGameState);
 }
 
 TEST_F(StatesTest, DemoMenuClosesOnExitOnly)

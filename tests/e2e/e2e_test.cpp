@@ -5,7 +5,6 @@
 #include "x11.h"
 
 #include <algorithm>
-#include <cmath>
 #include <csignal>
 #include <fstream>
 #include <sys/wait.h>
@@ -27,7 +26,6 @@ struct Colour {
 const Colour kBackground{0x202023, 0x222225}; // Skidwell's
 const Colour kMenuSampleBackground{0x324C65, 0x344E67}; // glClearColor(0.2, 0.3, 0.4)
 const Colour kTriangleBackground{0x181831, 0x1C1C35}; // glClearColor(0.1, 0.1, 0.2)
-const Colour kWhite{0xE6E6E6, 0xFFFFFF};
 const Colour kGreen{0x00D700, 0x28FF28};
 
 bool Is(unsigned long pixel, Colour c)
@@ -46,22 +44,6 @@ int Count(const std::vector<unsigned long>& pixels, Colour c)
         std::count_if(pixels.begin(), pixels.end(), [&](unsigned long p) { return Is(p, c); }));
 }
 
-// Pixels of colour `c` within `r` of where the view puts the point (x, 0, z) on a surface of `s`: eye 5
-// above the plane, +x right, -z up, f = 1 / tan(35 radians), aspect 4:3.
-int Near(const std::vector<unsigned long>& pixels, const XWindowAttributes& s, double x, double z, int r,
-         Colour c)
-{
-    const int px = static_cast<int>((1 + x / std::tan(35.0) / (4.0 / 3) / 5) / 2 * s.width);
-    const int py = static_cast<int>((1 + z / std::tan(35.0) / 5) / 2 * s.height);
-    int count = 0;
-    for (int j = std::max(py - r, 0); j <= std::min(py + r, s.height - 1); ++j) {
-        for (int i = std::max(px - r, 0); i <= std::min(px + r, s.width - 1); ++i) {
-            count += Is(pixels[j * s.width + i], c) ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 class EndToEnd : public testing::TestWithParam<std::string> {
 protected:
     // Wine's 32-bit loader needs a machine that can execute IA-32 code.
@@ -78,8 +60,9 @@ protected:
         }
     }
 
-    // Starts the build's program in a process group of its own and waits for its window.
-    void Start(const std::string& name, const char* title)
+    // Starts the build's program in a process group of its own and waits for its window, then for the
+    // drawing surface (FLTK's GL child comes after the window) to show `background` in its corner.
+    void Start(const std::string& name, const char* title, Colour background)
     {
         const bool wine = GetParam() != "linux";
         const std::string directory = wine ? KW_SOURCE_DIR "/build/" + GetParam() : KW_BINARY_DIR;
@@ -96,13 +79,12 @@ protected:
             execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
             _exit(127);
         }
-        window = Find(sDisplay, title, kStartSeconds);
-        ASSERT_NE(window, 0u) << "no window titled \"" << title << "\" appeared; the program printed:\n"
-                              << Output();
-    }
-    // The drawing surface (FLTK's GL child comes after the window) once its corner shows `background`.
-    void WaitForFirstFrame(Colour background)
-    {
+        const bool found = WaitFor(kStartSeconds, [&] {
+            window = Find(sDisplay, title, DefaultRootWindow(sDisplay));
+            return window != 0;
+        });
+        ASSERT_TRUE(found) << "no window titled \"" << title << "\" appeared; the program printed:\n"
+                           << Output();
         const bool drawn = WaitFor(kSeconds, [&] {
             surface = Surface(sDisplay, window, s);
             return s.width > 100 && s.height > 100 && Is(Pixel(4, s.height - 5), background);
@@ -112,28 +94,27 @@ protected:
     }
     unsigned long Pixel(int x, int y) const
     {
-        const std::vector<unsigned long> pixel = Grab(sDisplay, surface, x, y, 1, 1);
+        const std::vector<unsigned long> pixel = Capture(x, y, 1, 1);
         return pixel.empty() ? 0 : pixel[0];
     }
-    std::vector<unsigned long> Capture() const { return Grab(sDisplay, surface, 0, 0, s.width, s.height); }
     // A rectangle of the surface as the screen shows it, with what covers it: Wine's surface reads
     // black under a menu.
-    std::vector<unsigned long> ScreenCapture(int x, int y, int width, int height) const
+    std::vector<unsigned long> Capture(int x, int y, int width, int height) const
     {
-        const Window root = DefaultRootWindow(sDisplay);
         Window child = 0;
         int rootX = 0;
         int rootY = 0;
-        XTranslateCoordinates(sDisplay, surface, root, x, y, &rootX, &rootY, &child);
-        return Grab(sDisplay, root, rootX, rootY, width, height);
+        XTranslateCoordinates(sDisplay, surface, DefaultRootWindow(sDisplay), x, y, &rootX, &rootY, &child);
+        return Grab(sDisplay, DefaultRootWindow(sDisplay), rootX, rootY, width, height);
     }
+    std::vector<unsigned long> Capture() const { return Capture(0, 0, s.width, s.height); }
     // The same once it has not changed for kSteady; empty if it never held still.
     std::vector<unsigned long> SteadyCapture(int x, int y, int width, int height) const
     {
         std::vector<unsigned long> last;
         auto since = std::chrono::steady_clock::now();
         const bool steady = WaitFor(kSeconds, [&] {
-            const std::vector<unsigned long> now = ScreenCapture(x, y, width, height);
+            const std::vector<unsigned long> now = Capture(x, y, width, height);
             if (now.empty() || now != last) {
                 last = now;
                 since = std::chrono::steady_clock::now();
@@ -145,6 +126,15 @@ protected:
             last.clear();
         }
         return last;
+    }
+    // Clicks the bar's first entry, above the surface's top left, and waits for its menu to cover (15, 10)
+    // but not (15, 60); then the menu's corner as it shows, once steady.
+    std::vector<unsigned long> OpenFirstMenu()
+    {
+        Click(sDisplay, surface, 15, -9);
+        const bool opened = WaitFor(kSeconds, [&] { return Pixel(15, 10) != Pixel(15, 60); });
+        EXPECT_TRUE(opened) << "clicking the bar's first entry opened no menu";
+        return SteadyCapture(0, 0, 100, 45);
     }
     void ExpectCleanExit()
     {
@@ -171,17 +161,12 @@ protected:
 
 TEST_P(EndToEnd, SkidwellDrawsTheCurveTest)
 {
-    ASSERT_NO_FATAL_FAILURE(Start("demo/skidwell", "Skidwell: Curve Test"));
-    ASSERT_NO_FATAL_FAILURE(WaitForFirstFrame(kBackground));
+    ASSERT_NO_FATAL_FAILURE(Start("demo/skidwell", "Skidwell: Curve Test", kBackground));
     const std::vector<unsigned long> first = Capture();
     ASSERT_EQ(first.size(), static_cast<size_t>(s.width) * s.height) << "the first capture failed";
 
-    // The drawing calls are pinned below this layer; here the real view must put the rings where they belong.
-    const double kControlPoints[6][2] = {{-1, 0}, {-1, 0.5}, {0, 0.25}, {1, 0.5}, {1, 0}, {0, -1}};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_GE(Near(first, s, kControlPoints[i][0], kControlPoints[i][1], 6, kWhite), 4)
-            << "no white ring at control point " << i;
-    }
+    // Where each primitive goes is pinned by the drawing calls below this layer; here the real context
+    // draws the marker, and it moves.
     const int marker = Count(first, kGreen);
     ASSERT_GT(marker, 10) << "no green marker in the first capture";
 
@@ -207,41 +192,28 @@ TEST_P(EndToEnd, SkidwellDrawsTheCurveTest)
 
 TEST_P(EndToEnd, MenuSampleEndsOnFileExit)
 {
-    ASSERT_NO_FATAL_FAILURE(Start("examples/kw_menu_sample", "Kelpwright Menu Sample"));
-    ASSERT_NO_FATAL_FAILURE(WaitForFirstFrame(kMenuSampleBackground));
-    // "File" is the first entry of the bar above the surface; its menu then covers (15, 10) but not (15, 60).
-    Click(sDisplay, surface, 15, -9);
-    const bool opened = WaitFor(kSeconds, [&] { return Pixel(15, 10) != Pixel(15, 60); });
-    ASSERT_TRUE(opened) << "clicking \"File\" opened no menu";
+    ASSERT_NO_FATAL_FAILURE(
+        Start("examples/kw_menu_sample", "Kelpwright Menu Sample", kMenuSampleBackground));
+    OpenFirstMenu(); // "File"
     Click(sDisplay, surface, 15, 10, 500); // "Exit", the first entry of that menu
     ExpectCleanExit();
 }
 
 // The guide's game: "Pause" stops the triangle and shows its check mark, "Pause" again restarts it
-// and takes the mark away, "Quit" ends the run. The "Game" menu drops over the surface's top left.
+// and takes the mark away, "Quit" ends the run.
 TEST_P(EndToEnd, TriangleGamePausesAndQuits)
 {
-    ASSERT_NO_FATAL_FAILURE(Start("examples/kw_triangle_game", "Kelpwright Triangle"));
-    ASSERT_NO_FATAL_FAILURE(WaitForFirstFrame(kTriangleBackground));
-    const auto openGameMenu = [&] {
-        Click(sDisplay, surface, 15, -9);
-        const bool opened = WaitFor(kSeconds, [&] { return Pixel(15, 10) != Pixel(15, 60); });
-        EXPECT_TRUE(opened) << "clicking \"Game\" opened no menu";
-        return SteadyCapture(0, 0, 100, 45);
-    };
-    const std::vector<unsigned long> unchecked = openGameMenu();
+    ASSERT_NO_FATAL_FAILURE(Start("examples/kw_triangle_game", "Kelpwright Triangle", kTriangleBackground));
+    const std::vector<unsigned long> unchecked = OpenFirstMenu(); // "Game"
     Click(sDisplay, surface, 15, 10); // "Pause", the first entry
     const std::vector<unsigned long> paused = SteadyCapture(0, 60, s.width, s.height - 60);
     EXPECT_FALSE(paused.empty()) << "the triangle still turns after \"Pause\"";
-    const std::vector<unsigned long> checked = openGameMenu();
-    EXPECT_TRUE(checked != unchecked) << "no check mark beside \"Pause\"";
+    EXPECT_TRUE(OpenFirstMenu() != unchecked) << "no check mark beside \"Pause\"";
 
     Click(sDisplay, surface, 15, 10);
-    const bool turning =
-        WaitFor(kSeconds, [&] { return ScreenCapture(0, 60, s.width, s.height - 60) != paused; });
+    const bool turning = WaitFor(kSeconds, [&] { return Capture(0, 60, s.width, s.height - 60) != paused; });
     EXPECT_TRUE(turning) << "the triangle did not turn again after the second \"Pause\"";
-    const std::vector<unsigned long> again = openGameMenu();
-    EXPECT_TRUE(again == unchecked) << "the check mark stayed beside \"Pause\"";
+    EXPECT_TRUE(OpenFirstMenu() == unchecked) << "the check mark stayed beside \"Pause\"";
     Click(sDisplay, surface, 15, 28); // "Quit", the second entry
     ExpectCleanExit();
 }

@@ -32,7 +32,7 @@ inline Display* Open()
 }
 
 // The window titled `title` at or below `parent` (also inside a window manager's frame), or 0.
-inline Window FindNow(Display* display, const char* title, Window parent)
+inline Window Find(Display* display, const char* title, Window parent)
 {
     Window root = 0;
     Window up = 0;
@@ -42,25 +42,11 @@ inline Window FindNow(Display* display, const char* title, Window parent)
     XQueryTree(display, parent, &root, &up, &children, &count);
     for (unsigned int i = 0; i < count && found == 0; ++i) {
         char* name = nullptr;
-        if (XFetchName(display, children[i], &name) != 0 && name == std::string(title)) {
-            found = children[i];
-        } else {
-            found = FindNow(display, title, children[i]);
-        }
+        const bool named = XFetchName(display, children[i], &name) != 0 && name == std::string(title);
+        found = named ? children[i] : Find(display, title, children[i]);
         XFree(name);
     }
     XFree(children);
-    return found;
-}
-
-// The window titled `title`, waiting up to `seconds` for it to appear; 0 if it never did.
-inline Window Find(Display* display, const char* title, double seconds)
-{
-    Window found = 0;
-    WaitFor(seconds, [&] {
-        found = FindNow(display, title, DefaultRootWindow(display));
-        return found != 0;
-    });
     return found;
 }
 

@@ -1,5 +1,5 @@
-// Tests of the game framework without a window: the machine's single-precision steps, its calls and
-// reports, states registering themselves, and the game application's checks and forwarding.
+// Tests of the game framework without a window: the machine's calls, single-precision steps and
+// reports as call scripts, and the game application's checks and forwarding.
 #include "../core/report_collector.h"
 #include "application/implementation/kwi_realtime_application_run.h"
 #include "game/kw_game_application.h"
@@ -8,25 +8,22 @@
 #include "golden_file.h"
 #include "math/float_bits.h"
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
-using Kelpwright::Game::GameStateIdentifier;
-using Kelpwright::Game::kInvalidGameState;
+using namespace Kelpwright::Game;
 using kwImplementation::GetGameStateMachine;
 using kwTest::Log;
 
 namespace {
 
 const float kFrameTime = 0.016666668f;
-const std::string kFrame = "1:frame,render,post";
 
 // Logs each callback as "<identifier>:<name>"; a frame is one entry, "1:frame,render,post".
-struct RecordingState : Kelpwright::Game::GameStateInterface {
+struct RecordingState : GameStateInterface {
     RecordingState(GameStateIdentifier identifier, Log& log)
         : GameStateInterface(identifier)
         , log(log)
@@ -48,160 +45,119 @@ struct RecordingState : Kelpwright::Game::GameStateInterface {
     void OnClose() override
     {
         Record("close");
-        if (onClose) {
-            onClose();
-        }
+        onClose();
     }
     void Record(const char* name) { log.push_back(std::to_string(GetIdentifier()) + ":" + name); }
 
     Log& log;
-    std::function<void()> onClose;
+    std::function<void()> onClose = [] {};
 };
 
-// States 1 and 2 and a machine of the test's own; each case leaves the process-wide machine empty.
-class GameStateMachineTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        states[0] = std::make_unique<RecordingState>(1, log);
-        states[1] = std::make_unique<RecordingState>(2, log);
-    }
-    void TearDown() override
-    {
-        states[0].reset();
-        states[1].reset();
-        EXPECT_EQ(GetGameStateMachine().GetStateCount(), 0u) << "a state is still registered";
-        EXPECT_EQ(GetGameStateMachine().GetCurrentState(), kInvalidGameState) << "a state is still current";
-    }
-    // Runs one call script on a fresh machine (see kScripts) and describes what the states saw, the
-    // reports and the state left current.
-    std::string Run(const std::string& calls)
-    {
-        machine = kwImplementation::GameStateMachine();
-        std::istringstream in(calls);
-        char kind = 0;
-        while (in >> kind) {
-            GameStateIdentifier identifier = 0;
-            if (kind != 't' && kind != 'r') {
-                in >> identifier;
-            }
-            switch (kind) {
-            case '+':
-                machine.AddState(states.at(identifier - 1u).get());
-                break;
-            case '>':
-                machine.ChangeToState(identifier);
-                break;
-            case 'u':
-                machine.UpdateState(identifier);
-                break;
-            case '-':
-                machine.RemoveState(identifier);
-                break;
-            case 'r':
-                machine.RemoveState(machine.GetCurrentState());
-                break;
-            case 'c':
-                states[0]->onClose = [this, identifier] { machine.RemoveState(identifier); };
-                break;
-            case 't':
-                log.push_back("time " + kwTest::Hex(machine.GetSimulationTime()));
-                break;
-            default:
-                ADD_FAILURE() << "unknown call " << kind;
-            }
-        }
-        states[0]->onClose = nullptr;
-        std::string text = calls + "\n";
-        for (const std::string& entry : log) {
-            text += "  " + entry + "\n";
-        }
-        log.clear();
-        text += "  current " + std::to_string(machine.GetCurrentState()) + ", " +
-            std::to_string(machine.GetStateCount()) + " registered\n";
-        for (const std::string& report : reports.Take()) {
-            text += "  report: " + report + "\n";
-        }
-        return text;
-    }
-
+// Runs one call script on the process-wide machine, made afresh, and describes what the states saw,
+// the reports and what the machine holds; the states left are then destroyed unseen, newest first.
+std::string RunScript(const std::string& calls)
+{
     Log log;
     kwTest::ReportCollector reports;
-    kwImplementation::GameStateMachine machine;
-    std::array<std::unique_ptr<RecordingState>, 2> states;
-};
+    std::vector<std::unique_ptr<RecordingState>> states;
+    GetGameStateMachine() = kwImplementation::GameStateMachine();
+    std::istringstream in(calls);
+    char kind = 0;
+    while (in >> kind) {
+        GameStateIdentifier identifier = 0;
+        if (kind != 't' && kind != 'r' && kind != 'x') {
+            in >> identifier;
+        }
+        switch (kind) {
+        case 'n':
+            states.push_back(std::make_unique<RecordingState>(identifier, log));
+            break;
+        case 'x':
+            states.pop_back();
+            break;
+        case '>':
+            ChangeToGameState(identifier);
+            break;
+        case 'u':
+            GetGameStateMachine().UpdateState(identifier);
+            break;
+        case '-':
+            RemoveGameState(identifier);
+            break;
+        case 'r':
+            RemoveGameState(GetGameStateMachine().GetCurrentState());
+            break;
+        case 'c':
+            states.front()->onClose = [identifier] { RemoveGameState(identifier); };
+            break;
+        case 't':
+            log.push_back("time " + kwTest::Hex(GetGameStateMachine().GetSimulationTime()));
+            break;
+        default:
+            ADD_FAILURE() << "unknown call " << kind;
+        }
+    }
+    std::string text = calls + "\n";
+    for (const std::string& entry : log) {
+        text += "  " + entry + "\n";
+    }
+    text += "  current " + std::to_string(GetGameStateMachine().GetCurrentState()) + ", " +
+        std::to_string(GetGameStateMachine().GetStateCount()) + " registered\n";
+    for (const std::string& report : reports.Take()) {
+        text += "  report: " + report + "\n";
+    }
+    while (!states.empty()) {
+        states.pop_back();
+    }
+    EXPECT_EQ(GetGameStateMachine().GetStateCount(), 0u) << "a destroyed state is still registered";
+    return text;
+}
 
 } // namespace
 
-TEST_F(GameStateMachineTest, CallScripts)
+TEST(GameStateMachine, CallScripts)
 {
-    // "+1" adds state 1, ">2" changes to 2 (0: none), "u1" updates 1 (0: the current one), "-2" removes
-    // 2, "r" removes the current state by the machine's own reference, "c2" makes state 1's OnClose
-    // remove 2, "t" logs the simulation time's bits.
+    // "n1" makes state 1 (it registers itself), "x" destroys the newest state, ">2" changes to 2
+    // (0: none), "u1" updates 1 (0: the current one), "-2" removes 2, "r" removes the current state by
+    // the machine's own reference, "c2" makes the first state's OnClose remove 2, "t" logs the
+    // simulation time's bits.
     const char* const kScripts[] = {
-        "+1 >1 u0 t u0 t u0 t u0 t u0 t u0 t", // steps 1, 2, 2, 1, 2, 2; 2^-28 s left after the third frame
-        "+1 >1 u0 >0 t u0 t", // no current state: no frame, and no time passes
-        "+1 +2 >1 >2", // a change closes before it opens
-        "+1 >1 >1", // no shortcut for the current state
-        "+1 +2 >1 -1", // removing the current state closes it
-        "+1 +2 >1 -2", // removing another calls nothing on it
-        "+1 +2 >1 u2", // an identifier names the state driven, current or not
-        "+1 >1 >9 u9 -9", // unknown identifiers: reported, the current stays open
-        "+2 +2", // a duplicate is reported and replaces the entry
-        "+1 >1 r", // the reference that the closing clears
-        "+1 +2 >1 c2 >2", // the state to open is gone when it is looked up
+        "n1 >1 u0 t u0 t u0 t u0 t u0 t u0 t", // steps 1, 2, 2, 1, 2, 2; 2^-28 s left after the third frame
+        "n1 >1 u0 >0 t u0 t", // no current state: no frame, and no time passes
+        "n1 n2 >1 >2", // a change closes before it opens
+        "n1 >1 >1", // no shortcut for the current state
+        "n1 n2 >1 -1", // removing the current state closes it
+        "n1 n2 >1 -2", // removing another calls nothing on it
+        "n1 n2 >1 u2", // an identifier names the state driven, current or not
+        "n1 >1 >9 u9 -9", // unknown identifiers: reported, the current stays open
+        "n2 n2 >2 x x", // a duplicate replaces the entry; the older one finds none when it goes
+        "n3 >3 x", // destroyed while current: closed through the base, whose OnClose is empty
+        "n0 >0 u0", // the invalid identifier is entered, but never driven
+        "n1 >1 r", // the reference that the closing clears
+        "n1 n2 >1 c2 >2", // the state to open is gone when it is looked up
     };
     std::string transcript;
     for (const char* script : kScripts) {
-        transcript += Run(script);
+        transcript += RunScript(script);
     }
     EXPECT_TRUE(kwTest::MatchesGolden("state_machine_calls.txt", transcript));
 }
 
 // The stored time is compared with the step strictly. The rounded time first equals the step exactly
 // after 5,368,709 frames (about 25 hours); that frame takes no step.
-TEST_F(GameStateMachineTest, TimeEqualToTheStepTakesNoStep)
+TEST(GameStateMachine, TimeEqualToTheStepTakesNoStep)
 {
-    struct Quiet : Kelpwright::Game::GameStateInterface {
+    struct Quiet : GameStateInterface {
         using GameStateInterface::GameStateInterface;
     } quiet(3);
     const int kFramesUntilEqual = 5368709;
+    kwImplementation::GameStateMachine machine;
     machine.AddState(&quiet);
     machine.ChangeToState(3);
     for (int frame = 0; frame < kFramesUntilEqual; ++frame) {
         machine.UpdateState(kInvalidGameState);
     }
     EXPECT_EQ(kwTest::Hex(machine.GetSimulationTime()), kwTest::Hex(0.01f));
-    machine.RemoveState(3);
-}
-
-TEST_F(GameStateMachineTest, StatesRegisterThemselves)
-{
-    {
-        RecordingState older(3, log);
-        RecordingState newer(3, log);
-        EXPECT_EQ(GetGameStateMachine().FindState(3), &newer) << "a duplicate replaces the older entry";
-    } // the newer goes first and takes the entry; the older then finds none
-    const std::string duplicate = "kwExternalError: GameState with id(3) already exists in Game Machine.";
-    const std::string missing =
-        "kwExternalError: Trying to remove GameState with id(3) which does not exists in Game Machine.";
-    EXPECT_EQ(reports.Take(), (Log{duplicate, missing}));
-    {
-        RecordingState current(3, log);
-        Kelpwright::Game::ChangeToGameState(3);
-    } // destroyed while current: closed through the base, whose OnClose is empty
-    EXPECT_EQ(log, Log{"3:open"});
-}
-
-TEST_F(GameStateMachineTest, InvalidIdentifierIsEnteredButNeverDriven)
-{
-    RecordingState invalid(kInvalidGameState, log);
-    EXPECT_EQ(reports.Take(),
-              Log{"kwExternalError: GameState with id: kInvalidGameState cannot be added to Game Machine."});
-    EXPECT_EQ(GetGameStateMachine().FindState(kInvalidGameState), &invalid);
-    Kelpwright::Game::ChangeToGameState(kInvalidGameState);
-    Kelpwright::Game::UpdateCurrentGameState();
-    EXPECT_EQ(log, Log{});
 }
 
 // Runs first among the game application cases: no GameApplication exists yet in this program.
@@ -214,15 +170,15 @@ TEST(GameApplication, ChecksItsUse)
     EXPECT_EQ(reports.Take(), (Log{notSet, "kwInternalError: initial game state is invalid."}));
     const std::string alreadySet = "kwInternalError: GameApplication has already been set?";
     {
-        Kelpwright::Game::GameApplication first;
+        GameApplication first;
         EXPECT_EQ(reports.Take(), Log{});
-        Kelpwright::Game::GameApplication second;
+        GameApplication second;
         EXPECT_EQ(handler.gameApplication, &second) << "the handler follows the newest application";
         const std::string single =
             "kwExternalError: Only a single game application instance can exist at a time.";
         EXPECT_EQ(reports.Take(), (Log{single, alreadySet}));
     }
-    Kelpwright::Game::GameApplication later; // the handler still names the last one; the flag was cleared
+    GameApplication later; // the handler still names the last one; the flag was cleared
     EXPECT_EQ(reports.Take(), Log{alreadySet});
 
     // A run marked as created returns at once, after RunGame's own check.
@@ -248,7 +204,7 @@ TEST(GameApplication, ForwardsActionsToTheActionHandler)
         Log calls;
     } actions;
     kwImplementation::GameApplicationHandler& handler = kwImplementation::GetGameApplicationHandler();
-    Kelpwright::Game::GameApplication application;
+    GameApplication application;
     application.SetActionHandler(&actions);
     handler.OnMenuAction(3, 7);
     handler.OnMenuAction(3, 7);

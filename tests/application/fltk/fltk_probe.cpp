@@ -33,10 +33,7 @@ Window View(kwImplementation::WindowHandle window) { return fl_xid(Of(window).re
 Fl_Menu_Bar* Bar(kwImplementation::WindowHandle window)
 {
     Fl_Menu_Bar* bar = dynamic_cast<Fl_Menu_Bar*>(Of(window).child(0));
-    if (bar == nullptr || !bar->visible()) {
-        return nullptr;
-    }
-    return bar;
+    return bar != nullptr && bar->visible() ? bar : nullptr;
 }
 
 unsigned int Identifier(const Fl_Menu_Item& item) { return item.argument() & 0xFFFF; }
@@ -45,46 +42,23 @@ unsigned int Identifier(const Fl_Menu_Item& item) { return item.argument() & 0xF
 const Fl_Menu_Item* DescribeLevel(const Fl_Menu_Item* item, std::string& text)
 {
     text += "[";
-    bool first = true;
-    while (item->label() != nullptr) {
-        if (!first) {
-            text += ",";
-        }
-        first = false;
+    for (bool first = true; item->label() != nullptr; first = false) {
         const int state = (item->active() ? 0 : 3) + (item->value() ? 8 : 0);
-        text += std::string(item->visible() ? item->label() : "-") + "#" + std::to_string(Identifier(*item)) +
-            ":" + std::to_string(state);
+        text += std::string(first ? "" : ",") + (item->visible() ? item->label() : "-") + "#" +
+            std::to_string(Identifier(*item)) + ":" + std::to_string(state);
         if ((item->flags & FL_MENU_DIVIDER) != 0) {
             text += "_";
         }
-        if (item->submenu()) {
-            item = DescribeLevel(item + 1, text);
-        } else {
-            ++item;
-        }
+        item = item->submenu() ? DescribeLevel(item + 1, text) : item + 1;
     }
     text += "]";
     return item + 1;
 }
 
-void SendFocus(kwImplementation::WindowHandle window, int type, int mode, int detail, Window target)
-{
-    XEvent event = XEvent();
-    event.xfocus.type = type;
-    event.xfocus.display = fl_display;
-    event.xfocus.window = target;
-    event.xfocus.mode = mode;
-    event.xfocus.detail = detail;
-    XSendEvent(fl_display, TopLevel(window), False, NoEventMask, &event);
-}
-
 void Pick(kwImplementation::WindowHandle window, unsigned int identifier)
 {
     Fl_Menu_Bar* bar = Bar(window);
-    if (bar == nullptr) {
-        return;
-    }
-    for (int index = 0; index < bar->size(); ++index) {
+    for (int index = 0; bar != nullptr && index < bar->size(); ++index) {
         const Fl_Menu_Item& item = bar->menu()[index];
         if (item.label() != nullptr && Identifier(item) == identifier) {
             bar->picked(&item); // as a release on the item does
@@ -149,16 +123,16 @@ std::string DescribeWindow(kwImplementation::WindowHandle window)
     std::string text = std::to_string(a.x) + "," + std::to_string(a.y) + "," + std::to_string(a.x + a.width) +
         "," + std::to_string(a.y + a.height) + " " + title;
     XFree(title);
-    return text;
+    return text + (a.map_state == IsViewable ? "" : " (not shown)");
 }
 
 std::string DescribeMenuBar(kwImplementation::WindowHandle window)
 {
-    if (Bar(window) == nullptr) {
-        return "none";
+    std::string text = "none";
+    if (Bar(window) != nullptr) {
+        text.clear();
+        DescribeLevel(Bar(window)->menu(), text);
     }
-    std::string text;
-    DescribeLevel(Bar(window)->menu(), text);
     return text;
 }
 
@@ -169,10 +143,6 @@ std::string DescribeCreation(kwImplementation::WindowHandle window)
     std::string text = "class " + std::string(hint.res_class != nullptr ? hint.res_class : "none") + "\n";
     XFree(hint.res_name);
     XFree(hint.res_class);
-
-    XWindowAttributes top = XWindowAttributes();
-    XGetWindowAttributes(fl_display, TopLevel(window), &top);
-    text += std::string("shown ") + (top.map_state == IsViewable ? "yes" : "no") + "\n";
     XWindowAttributes view = XWindowAttributes();
     XGetWindowAttributes(fl_display, View(window), &view);
     text += "view " + std::to_string(view.x) + "," + std::to_string(view.y) + " " +
@@ -184,15 +154,15 @@ std::string DescribeCreation(kwImplementation::WindowHandle window)
     const struct {
         const char* name;
         int attribute;
-    } kAttributes[] = {{"rgba", GLX_RGBA},           {"double buffer", GLX_DOUBLEBUFFER},
-                       {"red", GLX_RED_SIZE},        {"green", GLX_GREEN_SIZE},
-                       {"blue", GLX_BLUE_SIZE},      {"depth at least 16", GLX_DEPTH_SIZE},
-                       {"stencil", GLX_STENCIL_SIZE}};
+    } kAttributes[] = {{"rgba", GLX_RGBA},       {"double buffer", GLX_DOUBLEBUFFER},
+                       {"red", GLX_RED_SIZE},    {"green", GLX_GREEN_SIZE},
+                       {"blue", GLX_BLUE_SIZE},  {"stencil", GLX_STENCIL_SIZE},
+                       {"depth", GLX_DEPTH_SIZE}};
     for (const auto& attribute : kAttributes) {
         int value = 0;
         glXGetConfig(fl_display, visual, attribute.attribute, &value);
         if (attribute.attribute == GLX_DEPTH_SIZE) {
-            value = value >= 16 ? 1 : 0;
+            value = value >= 16 ? 16 : 0; // at least 16 bits
         }
         text += "visual " + std::string(attribute.name) + " " + std::to_string(value) + "\n";
     }
@@ -207,44 +177,38 @@ int LiveMenus(kwImplementation::WindowHandle)
     return static_cast<int>(kwImplementation::Fltk::CountLiveMenus());
 }
 
-// Each is sent to the top-level window unless it names the view.
-std::vector<std::string> FocusChanges()
+std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row)
 {
-    return {"FocusIn, normal, nonlinear",
-            "FocusOut, normal, nonlinear",
-            "FocusIn, grab",
-            "FocusIn, ungrab",
-            "FocusIn of the view",
-            "FocusIn, normal, pointer",
-            "FocusOut, grab",
-            "FocusOut, ungrab",
-            "FocusOut to an inferior",
-            "FocusOut, while grabbed",
-            "FocusIn from an inferior"};
-}
-
-void SendFocusChange(kwImplementation::WindowHandle window, size_t row)
-{
-    const Window top = TopLevel(window);
     const struct {
+        const char* name;
         int type;
         int mode;
         int detail;
-        Window target;
-    } kRows[] = {
-        {FocusIn, NotifyNormal, NotifyNonlinear, top},
-        {FocusOut, NotifyNormal, NotifyNonlinear, top},
-        {FocusIn, NotifyGrab, NotifyNonlinear, top},
-        {FocusIn, NotifyUngrab, NotifyNonlinear, top},
-        {FocusIn, NotifyNormal, NotifyNonlinear, View(window)},
-        {FocusIn, NotifyNormal, NotifyPointer, top},
-        {FocusOut, NotifyGrab, NotifyNonlinear, top},
-        {FocusOut, NotifyUngrab, NotifyNonlinear, top},
-        {FocusOut, NotifyNormal, NotifyInferior, top},
-        {FocusOut, NotifyWhileGrabbed, NotifyNonlinear, top},
-        {FocusIn, NotifyNormal, NotifyInferior, top},
+        bool toView; // else to the top-level window
+    } kChanges[] = {
+        {"FocusIn, normal, nonlinear", FocusIn, NotifyNormal, NotifyNonlinear, false},
+        {"FocusOut, normal, nonlinear", FocusOut, NotifyNormal, NotifyNonlinear, false},
+        {"FocusIn, grab", FocusIn, NotifyGrab, NotifyNonlinear, false},
+        {"FocusIn, ungrab", FocusIn, NotifyUngrab, NotifyNonlinear, false},
+        {"FocusIn of the view", FocusIn, NotifyNormal, NotifyNonlinear, true},
+        {"FocusIn, normal, pointer", FocusIn, NotifyNormal, NotifyPointer, false},
+        {"FocusOut, grab", FocusOut, NotifyGrab, NotifyNonlinear, false},
+        {"FocusOut, ungrab", FocusOut, NotifyUngrab, NotifyNonlinear, false},
+        {"FocusOut to an inferior", FocusOut, NotifyNormal, NotifyInferior, false},
+        {"FocusOut, while grabbed", FocusOut, NotifyWhileGrabbed, NotifyNonlinear, false},
+        {"FocusIn from an inferior", FocusIn, NotifyNormal, NotifyInferior, false},
     };
-    SendFocus(window, kRows[row].type, kRows[row].mode, kRows[row].detail, kRows[row].target);
+    if (row >= sizeof(kChanges) / sizeof(kChanges[0])) {
+        return "";
+    }
+    XEvent event = XEvent();
+    event.xfocus.type = kChanges[row].type;
+    event.xfocus.display = fl_display;
+    event.xfocus.window = kChanges[row].toView ? View(window) : TopLevel(window);
+    event.xfocus.mode = kChanges[row].mode;
+    event.xfocus.detail = kChanges[row].detail;
+    XSendEvent(fl_display, TopLevel(window), False, NoEventMask, &event);
+    return kChanges[row].name;
 }
 
 } // namespace kwTest

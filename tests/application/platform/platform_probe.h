@@ -5,7 +5,6 @@
 #include "application/implementation/kwi_realtime_application_run.h"
 
 #include <string>
-#include <vector>
 
 namespace kwTest {
 
@@ -16,7 +15,8 @@ enum class Event { Activate, Deactivate, Paint, Resize, Key, ContextMenu, Mouse,
 void Send(kwImplementation::WindowHandle window, Event event, unsigned int value);
 void Flush();
 
-// "left,top,right,bottom title" of the outer rectangle and the caption.
+// "left,top,right,bottom title" of the outer rectangle and the caption, "(not shown)" after it when the
+// window is hidden or minimised.
 std::string DescribeWindow(kwImplementation::WindowHandle window);
 // The menu bar as the window system shows it, "[Name#identifier:state[pop-up],...]" with separators
 // named "-" and the state 3 for disabled, 8 for checked ("_" after an item FLTK draws a divider under);
@@ -28,9 +28,8 @@ std::string DescribeCreation(kwImplementation::WindowHandle window);
 int PresentedFrames(); // by the loop and for paints, in this process so far
 int LiveMenus(kwImplementation::WindowHandle window); // window menus not destroyed (Win32: of the bars seen)
 
-// The focus changes of this window system that the activation test sends, by name; the row-th is sent
-// by SendFocusChange.
-std::vector<std::string> FocusChanges();
-void SendFocusChange(kwImplementation::WindowHandle window, size_t row);
+// Sends the row-th of the focus changes the activation test tries on this window system and names it;
+// "" past the last.
+std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row);
 
 } // namespace kwTest

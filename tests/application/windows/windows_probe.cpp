@@ -98,8 +98,9 @@ std::string DescribeWindow(kwImplementation::WindowHandle window)
     char title[64] = {};
     GetWindowRect(ToWindow(window), &r);
     GetWindowTextA(ToWindow(window), title, sizeof(title));
+    const bool shown = IsWindowVisible(ToWindow(window)) && !IsIconic(ToWindow(window));
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-        std::to_string(r.bottom) + " " + title;
+        std::to_string(r.bottom) + " " + title + (shown ? "" : " (not shown)");
 }
 
 std::string DescribeMenuBar(kwImplementation::WindowHandle window)
@@ -130,20 +131,25 @@ std::string DescribeCreation(kwImplementation::WindowHandle window)
     for (const auto& field : kClassFields) {
         text += std::string(field.name) + " " + Hex(GetClassLongPtrA(hwnd, field.index)) + "\n";
     }
-    const HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
-    const HCURSOR cursor = LoadCursorA(nullptr, IDC_ARROW);
-    const bool stockIcon = GetClassLongPtrA(hwnd, GCLP_HICON) == reinterpret_cast<ULONG_PTR>(icon);
-    const bool stockCursor = GetClassLongPtrA(hwnd, GCLP_HCURSOR) == reinterpret_cast<ULONG_PTR>(cursor);
-    const bool programs =
-        GetWindowLongPtrA(hwnd, GWLP_HINSTANCE) == reinterpret_cast<LONG_PTR>(GetModuleHandleA(nullptr));
-    text += std::string("class icon IDI_APPLICATION ") + (stockIcon ? "yes" : "no") + "\n";
-    text += std::string("class cursor IDC_ARROW ") + (stockCursor ? "yes" : "no") + "\n";
-    text += std::string("instance the program's ") + (programs ? "yes" : "no") + "\n";
+    const struct {
+        const char* name;
+        bool holds;
+    } kFacts[] = {
+        {"class icon IDI_APPLICATION",
+         GetClassLongPtrA(hwnd, GCLP_HICON) ==
+             reinterpret_cast<ULONG_PTR>(LoadIconA(nullptr, IDI_APPLICATION))},
+        {"class cursor IDC_ARROW",
+         GetClassLongPtrA(hwnd, GCLP_HCURSOR) ==
+             reinterpret_cast<ULONG_PTR>(LoadCursorA(nullptr, IDC_ARROW))},
+        {"instance the program's",
+         GetWindowLongPtrA(hwnd, GWLP_HINSTANCE) == reinterpret_cast<LONG_PTR>(GetModuleHandleA(nullptr))},
+        {"parent none", GetParent(hwnd) == nullptr},
+    };
+    for (const auto& fact : kFacts) {
+        text += std::string(fact.name) + (fact.holds ? " yes" : " no") + "\n";
+    }
     text += "style " + Hex(static_cast<ULONG>(GetWindowLongA(hwnd, GWL_STYLE))) + "\n";
     text += "extended style " + Hex(static_cast<ULONG>(GetWindowLongA(hwnd, GWL_EXSTYLE))) + "\n";
-    text += std::string("parent none ") + (GetParent(hwnd) == nullptr ? "yes" : "no") + "\n";
-    text += std::string("shown, not minimised ") + (IsWindowVisible(hwnd) && !IsIconic(hwnd) ? "yes" : "no") +
-        "\n";
     return text;
 }
 
@@ -156,16 +162,21 @@ int LiveMenus(kwImplementation::WindowHandle window)
 }
 
 // The high word set (a minimised window) makes a deactivation activate: the whole wParam counts.
-std::vector<std::string> FocusChanges()
+std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row)
 {
-    return {"WA_ACTIVE", "WA_INACTIVE", "WA_CLICKACTIVE", "WA_INACTIVE", "WA_INACTIVE with the high word 1"};
-}
-
-void SendFocusChange(kwImplementation::WindowHandle window, size_t row)
-{
-    const WPARAM wParams[] = {WA_ACTIVE, WA_INACTIVE, WA_CLICKACTIVE, WA_INACTIVE,
-                              MAKEWPARAM(WA_INACTIVE, 1)};
-    PostActivate(ToWindow(window), wParams[row]);
+    const struct {
+        const char* name;
+        WPARAM wParam;
+    } kChanges[] = {{"WA_ACTIVE", WA_ACTIVE},
+                    {"WA_INACTIVE", WA_INACTIVE},
+                    {"WA_CLICKACTIVE", WA_CLICKACTIVE},
+                    {"WA_INACTIVE", WA_INACTIVE},
+                    {"WA_INACTIVE with the high word 1", MAKEWPARAM(WA_INACTIVE, 1)}};
+    if (row >= sizeof(kChanges) / sizeof(kChanges[0])) {
+        return "";
+    }
+    PostActivate(ToWindow(window), kChanges[row].wParam);
+    return kChanges[row].name;
 }
 
 } // namespace kwTest
