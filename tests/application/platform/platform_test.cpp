@@ -180,7 +180,9 @@ TEST_F(PlatformTest, WindowAsOpened)
 TEST_F(PlatformTest, RunsInOneProcess)
 {
     int presentedBefore = 0;
-    // The window manager's close request ends the run in the next drain, before another update.
+    // A title set before the window exists is dropped. The window manager's close request ends the run
+    // in the next drain, before another update.
+    onCollect = [&] { application.SetWindowTitle("Too Early"); };
     onUpdate = [&](int pass) {
         if (pass == 1) {
             Note("window " + DescribeWindow(Window()));
@@ -208,6 +210,7 @@ TEST_F(PlatformTest, RunsInOneProcess)
         }
     }
 
+    application.SetWindowTitle("Too Late"); // the window is gone: nothing to change
     EXPECT_TRUE(MatchesGolden("platform_runs_" + kBackend + ".txt", transcript));
 }
 
