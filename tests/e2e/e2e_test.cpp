@@ -5,6 +5,7 @@
 #include "x11.h"
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <fstream>
 #include <sys/wait.h>
@@ -26,6 +27,7 @@ struct Colour {
 const Colour kBackground{0x202023, 0x222225}; // Skidwell's
 const Colour kMenuSampleBackground{0x324C65, 0x344E67}; // glClearColor(0.2, 0.3, 0.4)
 const Colour kTriangleBackground{0x181831, 0x1C1C35}; // glClearColor(0.1, 0.1, 0.2)
+const Colour kWhite{0xE6E6E6, 0xFFFFFF};
 const Colour kGreen{0x00D700, 0x28FF28};
 
 bool Is(unsigned long pixel, Colour c)
@@ -42,6 +44,22 @@ int Count(const std::vector<unsigned long>& pixels, Colour c)
 {
     return static_cast<int>(
         std::count_if(pixels.begin(), pixels.end(), [&](unsigned long p) { return Is(p, c); }));
+}
+
+// Pixels of colour `c` within `r` of where the view puts the point (x, 0, z) on a surface of `s`: eye 5
+// above the plane, +x right, -z up, f = 1 / tan(35 radians), aspect 4:3.
+int Near(const std::vector<unsigned long>& pixels, const XWindowAttributes& s, double x, double z, int r,
+         Colour c)
+{
+    const int px = static_cast<int>((1 + x / std::tan(35.0) / (4.0 / 3) / 5) / 2 * s.width);
+    const int py = static_cast<int>((1 + z / std::tan(35.0) / 5) / 2 * s.height);
+    int count = 0;
+    for (int j = std::max(py - r, 0); j <= std::min(py + r, s.height - 1); ++j) {
+        for (int i = std::max(px - r, 0); i <= std::min(px + r, s.width - 1); ++i) {
+            count += Is(pixels[j * s.width + i], c) ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 class EndToEnd : public testing::TestWithParam<std::string> {
@@ -165,8 +183,12 @@ TEST_P(EndToEnd, SkidwellDrawsTheCurveTest)
     const std::vector<unsigned long> first = Capture();
     ASSERT_EQ(first.size(), static_cast<size_t>(s.width) * s.height) << "the first capture failed";
 
-    // Where each primitive goes is pinned by the drawing calls below this layer; here the real context
-    // draws the marker, and it moves.
+    // The drawing calls are pinned below this layer; here the real view must put the rings where they belong.
+    const double kControlPoints[6][2] = {{-1, 0}, {-1, 0.5}, {0, 0.25}, {1, 0.5}, {1, 0}, {0, -1}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_GE(Near(first, s, kControlPoints[i][0], kControlPoints[i][1], 6, kWhite), 4)
+            << "no white ring at control point " << i;
+    }
     const int marker = Count(first, kGreen);
     ASSERT_GT(marker, 10) << "no green marker in the first capture";
 
