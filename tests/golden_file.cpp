@@ -58,15 +58,4 @@ testing::AssertionResult MatchesGolden(const std::string& fileName, const std::s
                                        << Differences(SplitLines(expected), SplitLines(transcript));
 }
 
-std::string OneCallPerLine(const std::string& calls)
-{
-    std::string lines = calls;
-    for (size_t blank = lines.find(' '); blank != std::string::npos; blank = lines.find(' ', blank + 1)) {
-        if (lines.compare(blank + 1, 2, "gl") == 0 || lines.compare(blank + 1, 3, "wgl") == 0) {
-            lines[blank] = '\n';
-        }
-    }
-    return lines + "\n";
-}
-
 } // namespace kwTest

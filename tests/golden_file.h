@@ -11,7 +11,4 @@ namespace kwTest {
 
 testing::AssertionResult MatchesGolden(const std::string& fileName, const std::string& transcript);
 
-// The recording OpenGL's calls, "glBegin(0x1) glEnd()", one call a line.
-std::string OneCallPerLine(const std::string& calls);
-
 } // namespace kwTest

@@ -20,12 +20,12 @@ namespace {
 char sText[1 << 22];
 size_t sLength = 0;
 
-// Appends to the text; a call (its name starts with "gl" or "wgl") follows the previous one after a blank.
+// Appends to the text; a call (its name starts with "gl" or "wgl") starts a line of its own.
 void Put(const char* format, ...)
 {
     const bool call = format[0] == 'g' || format[0] == 'w';
     if (call && sLength != 0 && sLength < sizeof sText - 1) {
-        sText[sLength] = ' ';
+        sText[sLength] = '\n';
         ++sLength;
     }
     va_list arguments;

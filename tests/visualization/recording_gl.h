@@ -6,14 +6,21 @@
 #include <functional>
 #include <string>
 
-extern "C" const char* kwGlText(); // the calls since the last clear, separated by blanks
+extern "C" const char* kwGlText(); // the calls since the last clear, one a line
 extern "C" void kwClearGlText();
 
 namespace kwTest {
+// The calls since the last clear, each line ended, then clears them.
+inline std::string TakeGlText()
+{
+    std::string text = kwGlText();
+    kwClearGlText();
+    return text.empty() ? text : text + "\n";
+}
 inline std::string GlText(const std::function<void()>& draw)
 {
     kwClearGlText();
     draw();
-    return kwGlText();
+    return TakeGlText();
 }
 } // namespace kwTest

@@ -17,7 +17,7 @@ const Color kBlue = 0xFF0000FF;
 
 std::string Rendered(Visualization& store)
 {
-    return kwTest::OneCallPerLine(kwTest::GlText([&] { store.Render(); }));
+    return kwTest::GlText([&] { store.Render(); });
 }
 
 } // namespace
@@ -62,8 +62,7 @@ TEST(Visualization, HiddenStoreSendsNothing)
 
 TEST(Visualization, AxesOptionallyWithNegativeHalves)
 {
-    const std::string transcript = "positive\n" +
-        kwTest::OneCallPerLine(kwTest::GlText([] { DrawAxes(2, false); })) + "with negative halves\n" +
-        kwTest::OneCallPerLine(kwTest::GlText([] { DrawAxes(2, true); }));
+    const std::string transcript = "positive\n" + kwTest::GlText([] { DrawAxes(2, false); }) +
+        "with negative halves\n" + kwTest::GlText([] { DrawAxes(2, true); });
     EXPECT_TRUE(kwTest::MatchesGolden("visualization_axes.txt", transcript));
 }

@@ -163,14 +163,13 @@ TEST_F(PlatformTest, WindowAsOpened)
         Note("window " + DescribeWindow(Window()));
         Note("menu bar " + DescribeMenuBar(Window()));
         transcript += DescribeCreation(Window());
-        transcript += OneCallPerLine(kwGlText()); // presents are only counted
-        kwClearGlText();
+        transcript += TakeGlText(); // presents are only counted
         application.Close();
     };
     kwClearGlText();
     application.Execute();
     Note("teardown");
-    transcript += OneCallPerLine(kwGlText());
+    transcript += TakeGlText();
 
     EXPECT_TRUE(MatchesGolden("platform_window_" + kBackend + ".txt", transcript));
 }
