@@ -59,6 +59,13 @@ std::string Frame(Kelpwright::Game::GameStateInterface& state)
     return kwTest::GlText([&] { state.OnRender(); });
 }
 
+// "name #identifier", then "disabled", "checked" or "hidden" where the item is.
+std::string Describe(const Kelpwright::Application::MenuItem& item)
+{
+    return item.displayName + " #" + std::to_string(item.identifier) + (item.isEnabled ? "" : " disabled") +
+        (item.isChecked ? " checked" : "") + (item.isVisible ? "" : " hidden");
+}
+
 // The states reach the application through the global pointers, as in the program, which starts
 // without menus and with both animations at their start.
 class StatesTest : public testing::Test {
@@ -164,11 +171,9 @@ TEST_F(StatesTest, DemoMenuClosesOnExitOnly)
     ASSERT_NE(kwImplementation::GetMenuRoot(0), nullptr);
     const std::vector<Kelpwright::Application::MenuItem>& bar = kwImplementation::GetMenuRoot(0)->children;
     ASSERT_EQ(bar.size(), 1u);
-    EXPECT_EQ(bar[0].displayName, "File");
-    EXPECT_EQ(bar[0].identifier, 0);
+    EXPECT_EQ(Describe(bar[0]), "File #0");
     ASSERT_EQ(bar[0].children.size(), 1u);
-    EXPECT_EQ(bar[0].children[0].displayName, "Exit");
-    EXPECT_EQ(bar[0].children[0].identifier, 1);
+    EXPECT_EQ(Describe(bar[0].children[0]), "Exit #1");
 }
 
 TEST_F(StatesTest, DemoRadiusTurnsInDoublePrecisionSteps)
