@@ -3,6 +3,7 @@
 #include "application/implementation/kwi_system_application_menu.h"
 
 #include "../core/report_collector.h"
+#include "application/menu_description.h"
 #include "golden_file.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +15,7 @@ namespace {
 
 const MenuItemIdentifier kTop = kInvalidMenuItemIdentifier;
 
-// "name(id)[children]" for each item, e.g. "File(0)[Exit(1)]"; flags as "~" disabled, "*" checked,
-// "?" invisible after the identifier.
-std::string Describe(const std::vector<MenuItem>& items)
-{
-    std::string text;
-    for (const MenuItem& item : items) {
-        text += " " + item.displayName + "(" + std::to_string(item.identifier) + ")";
-        text += std::string(item.isEnabled ? "" : "~") + (item.isChecked ? "*" : "") +
-            (item.isVisible ? "" : "?");
-        if (!item.children.empty()) {
-            text += "[" + Describe(item.children) + " ]";
-        }
-    }
-    return text;
-}
+using kwTest::Describe;
 
 class ApplicationMenuTest : public testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include "../core/report_collector.h"
 #include "application/implementation/kwi_realtime_application_run.h"
 #include "application/implementation/kwi_system_application_menu.h"
+#include "application/menu_description.h"
 #include "application_globals.h"
 #include "demo_state.h"
 #include "game/kw_game_application.h"
@@ -58,13 +59,6 @@ std::uint64_t Fnv(const void* bytes, size_t count, std::uint64_t hash = kFnvOffs
 std::string Frame(Kelpwright::Game::GameStateInterface& state)
 {
     return kwTest::GlText([&] { state.OnRender(); });
-}
-
-// "name #identifier", then "disabled", "checked" or "hidden" where the item is.
-std::string Describe(const Kelpwright::Application::MenuItem& item)
-{
-    return item.displayName + " #" + std::to_string(item.identifier) + (item.isEnabled ? "" : " disabled") +
-        (item.isChecked ? " checked" : "") + (item.isVisible ? "" : " hidden");
 }
 
 // The states reach the application through the global pointers, as in the program, which starts
@@ -174,11 +168,7 @@ TEST_F(StatesTest, DemoMenuClosesOnExitOnly)
         "kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n";
     EXPECT_EQ(reports.Take(), kwTest::Log(2, noWindow));
     ASSERT_NE(kwImplementation::GetMenuRoot(0), nullptr);
-    const std::vector<Kelpwright::Application::MenuItem>& bar = kwImplementation::GetMenuRoot(0)->children;
-    ASSERT_EQ(bar.size(), 1u);
-    EXPECT_EQ(Describe(bar[0]), "File #0");
-    ASSERT_EQ(bar[0].children.size(), 1u);
-    EXPECT_EQ(Describe(bar[0].children[0]), "Exit #1");
+    EXPECT_EQ(kwTest::Describe(kwImplementation::GetMenuRoot(0)->children), " File(0)[ Exit(1) ]");
 }
 
 TEST_F(StatesTest, DemoRadiusTurnsInDoublePrecisionSteps)
