@@ -147,7 +147,7 @@ TEST_F(StatesTest, DemoMenuClosesOnExitOnly)
     unsigned char& running = kwImplementation::GetRealtimeApplicationState().running;
     kwImplementation::GameApplicationHandler& handler = kwImplementation::GetGameApplicationHandler();
     kwTest::ReportCollector reports;
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStdout(); // the reports' printed blocks stay out of the test log
     for (int opening = 1; opening <= 2; ++opening) {
         SCOPED_TRACE(opening);
         ASSERT_TRUE(state.OnOpen());
