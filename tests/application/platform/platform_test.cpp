@@ -62,6 +62,7 @@ protected:
     {
         Kelpwright::Core::Error::RemoveErrorHandler(this);
         GetRealtimeApplicationState().windowHandle = nullptr;
+        GetRealtimeApplicationState().dialogs.clear();
         GetWindowsToMenus().clear();
         GetHandlersToMenus().clear();
     }
@@ -424,6 +425,55 @@ TEST_F(PlatformTest, StaleWindowHandleIsReported)
 
     EXPECT_TRUE(MatchesGolden("platform_stale_window_handle.txt", transcript));
 }
+
+#ifdef _WIN32
+// A message that a registered dialog takes (IsDialogMessageA returns 1) is not dispatched again: the
+// window stands in for a dialog, as IsDialogMessageA dispatches a dialog's own messages and returns 1.
+// Without dialogs a key press is translated, and its character message follows it.
+TEST_F(PlatformTest, DrainOffersDialogsThenTranslates)
+{
+    int characters = 0;
+    onOpen = [&] { application.SetWindowMenu(menu); };
+    onUpdate = [&](int pass) {
+        if (pass == 1) {
+            GetRealtimeApplicationState().dialogs.push_back(Window());
+            Send(Window(), Event::Command, 2);
+        } else if (pass == 2) {
+            GetRealtimeApplicationState().dialogs.clear();
+            characters = TranslatedCharacters();
+            Send(Window(), Event::Key, 0);
+        } else {
+            characters = TranslatedCharacters() - characters;
+            application.Close();
+        }
+    };
+    application.Execute();
+
+    EXPECT_EQ(counts["OnMenuAction menu 0 item 2"], 1) << "the command the dialog took, dispatched again";
+    EXPECT_EQ(characters, 1) << "character messages that followed the key press";
+}
+
+// A paint gets a device context and releases it, and GetDC hands a released one out again: after the
+// first paint, later ones draw to no new device context.
+TEST_F(PlatformTest, PaintsReleaseTheirDeviceContexts)
+{
+    const int kPaints = 4;
+    int afterFirstPaint = 0;
+    onUpdate = [&](int pass) {
+        if (pass == 2) {
+            afterFirstPaint = DeviceContextsDrawnTo();
+        }
+        if (pass <= kPaints) {
+            Send(Window(), Event::Paint, 0);
+        } else {
+            application.Close();
+        }
+    };
+    application.Execute();
+
+    EXPECT_EQ(DeviceContextsDrawnTo(), afterFirstPaint) << "a paint drew to a new device context";
+}
+#endif
 
 } // namespace
 } // namespace kwTest

@@ -9,6 +9,7 @@
 #include <set>
 
 extern "C" int kwPresentedFrames();
+extern "C" int kwDeviceContextsDrawnTo();
 
 namespace kwTest {
 namespace {
@@ -50,6 +51,17 @@ void DescribeMenu(HMENU menu, std::string& text)
 }
 
 void PostActivate(HWND window, WPARAM wParam) { PostMessageA(window, WM_ACTIVATE, wParam, 0); }
+
+int sCharacters = 0;
+
+// Sees each message as a drain takes it from the queue.
+LRESULT CALLBACK CountCharacters(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && reinterpret_cast<const MSG*>(lParam)->message == WM_CHAR) {
+        ++sCharacters;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 } // namespace
 
@@ -178,5 +190,14 @@ std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row)
     PostActivate(ToWindow(window), kChanges[row].wParam);
     return kChanges[row].name;
 }
+
+int TranslatedCharacters()
+{
+    static const HHOOK hook =
+        SetWindowsHookExA(WH_GETMESSAGE, CountCharacters, nullptr, GetCurrentThreadId());
+    return hook != nullptr ? sCharacters : -1;
+}
+
+int DeviceContextsDrawnTo() { return kwDeviceContextsDrawnTo(); }
 
 } // namespace kwTest
