@@ -449,7 +449,8 @@ TEST_F(PlatformTest, DrainOffersDialogsThenTranslates)
     };
     application.Execute();
 
-    EXPECT_EQ(counts["OnMenuAction menu 0 item 2"], 1) << "the command the dialog took, dispatched again";
+    EXPECT_EQ(counts["OnMenuAction menu 0 item 2"], 1)
+        << "handler calls for one command; a message a dialog took must not be dispatched again";
     EXPECT_EQ(characters, 1) << "character messages that followed the key press";
 }
 
