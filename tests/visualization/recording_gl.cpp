@@ -78,11 +78,11 @@ KW_GL(void) glClear(unsigned mask) { Put("glClear(0x%x)", mask); }
 #if defined(_WIN32)
 static int sPresented = 0; // GDI32's SwapBuffers comes here too
 extern "C" KW_EXPORT int kwPresentedFrames() { return sPresented; }
-// The device contexts drawn to, told apart by handle: GetDC hands a released one out again, so one that
+// The device contexts presented to, told apart by handle: GetDC hands a released one out again, so one that
 // was never released shows as a new handle.
 static const void* sDeviceContexts[64];
 static int sDeviceContextCount = 0;
-static void DrawnTo(const void* deviceContext)
+static void PresentedTo(const void* deviceContext)
 {
     const void** end = sDeviceContexts + sDeviceContextCount;
     if (std::find(sDeviceContexts, end, deviceContext) == end && sDeviceContextCount < 64) {
@@ -90,11 +90,11 @@ static void DrawnTo(const void* deviceContext)
         ++sDeviceContextCount;
     }
 }
-extern "C" KW_EXPORT int kwDeviceContextsDrawnTo() { return sDeviceContextCount; }
+extern "C" KW_EXPORT int kwDeviceContextsPresentedTo() { return sDeviceContextCount; }
 KW_GL(int) wglSwapBuffers(void* deviceContext)
 {
     ++sPresented;
-    DrawnTo(deviceContext);
+    PresentedTo(deviceContext);
     return 1;
 }
 // The layout of PIXELFORMATDESCRIPTOR up to iLayerType. wingdi.h stays out: its WGL declarations
@@ -112,9 +112,8 @@ struct PixelFormatRequest {
     std::uint8_t iLayerType;
 };
 // GDI32's ChoosePixelFormat and SetPixelFormat come here: the descriptor asked for is recorded.
-KW_GL(int) wglChoosePixelFormat(void* deviceContext, const PixelFormatRequest* d)
+KW_GL(int) wglChoosePixelFormat(void*, const PixelFormatRequest* d)
 {
-    DrawnTo(deviceContext);
     Put("wglChoosePixelFormat(size %u version %u flags 0x%x type %u color %u depth %u stencil %u layer %u)",
         d->nSize, d->nVersion, static_cast<unsigned>(d->dwFlags), d->iPixelType, d->cColorBits, d->cDepthBits,
         d->cStencilBits, d->iLayerType);
@@ -135,9 +134,8 @@ KW_GL(void*) wglCreateContext(void*)
     return &sContext;
 }
 KW_GL(void*) wglGetCurrentContext() { return sCurrent; }
-KW_GL(int) wglMakeCurrent(void* deviceContext, void* context)
+KW_GL(int) wglMakeCurrent(void*, void* context)
 {
-    DrawnTo(deviceContext);
     Put("wglMakeCurrent(%s)", Context(context));
     sCurrent = context;
     return 1;

@@ -34,7 +34,7 @@ std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row);
 
 #ifdef _WIN32
 int TranslatedCharacters(); // WM_CHAR messages the drains took from the queue since the first call
-int DeviceContextsDrawnTo(); // distinct ones presented to or made current, in this process
+int DeviceContextsPresentedTo(); // distinct ones, in this process
 #endif
 
 } // namespace kwTest

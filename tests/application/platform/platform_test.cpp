@@ -455,14 +455,14 @@ TEST_F(PlatformTest, DrainOffersDialogsThenTranslates)
 }
 
 // A paint gets a device context and releases it, and GetDC hands a released one out again: after the
-// first paint, later ones draw to no new device context.
+// first paint, later ones present to no new device context.
 TEST_F(PlatformTest, PaintsReleaseTheirDeviceContexts)
 {
     const int kPaints = 4;
     int afterFirstPaint = 0;
     onUpdate = [&](int pass) {
         if (pass == 2) {
-            afterFirstPaint = DeviceContextsDrawnTo();
+            afterFirstPaint = DeviceContextsPresentedTo();
         }
         if (pass <= kPaints) {
             Send(Window(), Event::Paint, 0);
@@ -472,7 +472,7 @@ TEST_F(PlatformTest, PaintsReleaseTheirDeviceContexts)
     };
     application.Execute();
 
-    EXPECT_EQ(DeviceContextsDrawnTo(), afterFirstPaint) << "a paint drew to a new device context";
+    EXPECT_EQ(DeviceContextsPresentedTo(), afterFirstPaint) << "a paint presented to a new device context";
 }
 #endif
 

@@ -9,7 +9,7 @@
 #include <set>
 
 extern "C" int kwPresentedFrames();
-extern "C" int kwDeviceContextsDrawnTo();
+extern "C" int kwDeviceContextsPresentedTo();
 
 namespace kwTest {
 namespace {
@@ -198,6 +198,6 @@ int TranslatedCharacters()
     return hook != nullptr ? sCharacters : -1;
 }
 
-int DeviceContextsDrawnTo() { return kwDeviceContextsDrawnTo(); }
+int DeviceContextsPresentedTo() { return kwDeviceContextsPresentedTo(); }
 
 } // namespace kwTest
