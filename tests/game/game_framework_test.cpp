@@ -1,5 +1,5 @@
 // Tests of the game framework without a window: the machine's calls, single-precision steps and
-// reports as call scripts, and the game application's checks and forwarding.
+// reports as call scripts, and the game application's checks of its use.
 #include "../core/report_collector.h"
 #include "application/implementation/kwi_realtime_application_run.h"
 #include "game/kw_game_application.h"
@@ -188,28 +188,4 @@ TEST(GameApplication, ChecksItsUse)
     const Log afterRun = reports.Take();
     ASSERT_FALSE(afterRun.empty());
     EXPECT_EQ(afterRun[0], "kwExternalError: Expected stateIdentifier to be a valid game state.");
-}
-
-TEST(GameApplication, ForwardsActionsToTheActionHandler)
-{
-    struct : Kelpwright::Application::ApplicationHandlerInterface {
-        void OnMenuAction(const std::uint16_t& menu, const std::uint16_t& item) override
-        {
-            calls.push_back("menu " + std::to_string(menu) + " " + std::to_string(item));
-        }
-        void OnAuxiliaryAction(const std::uint16_t& first, const std::uint16_t& second) override
-        {
-            calls.push_back("auxiliary " + std::to_string(first) + " " + std::to_string(second));
-        }
-        Log calls;
-    } actions;
-    kwImplementation::GameApplicationHandler& handler = kwImplementation::GetGameApplicationHandler();
-    GameApplication application;
-    application.SetActionHandler(&actions);
-    handler.OnMenuAction(3, 7);
-    handler.OnMenuAction(3, 7);
-    handler.OnAuxiliaryAction(4, 9);
-    application.SetActionHandler(nullptr);
-    handler.OnMenuAction(1, 1); // dropped
-    EXPECT_EQ(actions.calls, (Log{"menu 3 7", "menu 3 7", "auxiliary 4 9"}));
 }
