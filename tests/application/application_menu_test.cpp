@@ -70,6 +70,8 @@ TEST_F(ApplicationMenuTest, Declarations)
     Add(menu, 2, "Orphan", 7);
     Add(menu, 1, "Again");
     Add(menu, 1, "Deeper", 0);
+    // An item kept since its declaration stays where it is while its list grows: its check mark shows.
+    exitItem->isChecked = true;
     Find(menu, 1); // the shallower match wins
     Add(menu, 3, "Under", 1);
     Add(other, kTop, "Invalid");

@@ -5,11 +5,11 @@
 #include "application/kw_application_menu.h"
 
 #include <string>
-#include <vector>
+#include <list>
 
 namespace kwTest {
 
-inline std::string Describe(const std::vector<Kelpwright::Application::MenuItem>& items)
+inline std::string Describe(const std::list<Kelpwright::Application::MenuItem>& items)
 {
     std::string text;
     for (const Kelpwright::Application::MenuItem& item : items) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "application/kw_application_types.h"
+#include "application/kw_input_types.h"
 
 #include <cstdint>
 
@@ -38,6 +39,32 @@ public:
         (void)second;
     }
     virtual void CollectWindowProperties(WindowProperties& windowProperties) { (void)windowProperties; }
+
+    // Input, raised from the event drain before the frame's OnRealtimeUpdate.
+    // Every key still held is released, with OnKeyUp, when the window loses
+    // activation; so is every pointer button, with OnButtonUp.
+    virtual void OnKeyDown(const KeyEvent& event) { (void)event; }
+    virtual void OnKeyUp(const KeyEvent& event) { (void)event; }
+    virtual void OnPointerMove(const PointerPosition& position) { (void)position; }
+    virtual void OnButtonDown(const PointerButton& button, const PointerPosition& position)
+    {
+        (void)button;
+        (void)position;
+    }
+    virtual void OnButtonUp(const PointerButton& button, const PointerPosition& position)
+    {
+        (void)button;
+        (void)position;
+    }
+    // notches: wheel turns, positive away from the user (scrolling up).
+    virtual void OnWheel(const float& notches, const PointerPosition& position)
+    {
+        (void)notches;
+        (void)position;
+    }
+    // The drawing surface got a new size: the window was resized, or its menu
+    // bar appeared or went. Also raised once as the window is made.
+    virtual void OnDrawingSizeChange(const DrawingSize& size) { (void)size; }
 };
 
 inline ApplicationHandlerInterface::~ApplicationHandlerInterface() {}

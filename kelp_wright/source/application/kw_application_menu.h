@@ -4,8 +4,8 @@
 
 #include "application/kw_application_types.h"
 
+#include <list>
 #include <string>
-#include <vector>
 
 namespace Kelpwright {
 namespace Application {
@@ -14,7 +14,7 @@ namespace Application {
 const MenuItemIdentifier kInvalidMenuItemIdentifier = 0xFFFF;
 
 struct MenuItem {
-    std::vector<MenuItem> children;
+    std::list<MenuItem> children; // a list: an added item never moves the ones before it
     std::string displayName; // empty: a separator in the window menu
     MenuItemIdentifier identifier;
     bool isEnabled;
@@ -30,8 +30,9 @@ public:
     const MenuIdentifier& GetIdentifier() const { return mIdentifier; }
 
     // Appends an item at the top level (parentIdentifier kInvalidMenuItemIdentifier)
-    // or as the last child of parentIdentifier. Returns the item where it now sits
-    // (valid until that list grows), or null when nothing was added.
+    // or as the last child of parentIdentifier. Returns the item, which stays
+    // valid for the life of the process however many items are added after
+    // it, or null when nothing was added.
     MenuItem* AddMenuItem(const MenuItemIdentifier& itemIdentifier, const std::string& displayName,
                           const MenuItemIdentifier& parentIdentifier, bool isEnabled, bool isChecked,
                           bool isVisible);

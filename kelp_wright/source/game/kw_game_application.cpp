@@ -3,13 +3,18 @@
 // drives the current state once per loop pass and forwards menu actions.
 #include "game/kw_game_application.h"
 
+#include "application/implementation/kwi_frame_timing.h"
 #include "core/kw_error.h"
 #include "game/kw_game_state_machine.h"
 #include "game/kwi_game_application_handler.h"
 
 using Kelpwright::Application::ApplicationHandlerInterface;
+using Kelpwright::Application::DrawingSize;
+using Kelpwright::Application::KeyEvent;
 using Kelpwright::Application::MenuIdentifier;
 using Kelpwright::Application::MenuItemIdentifier;
+using Kelpwright::Application::PointerButton;
+using Kelpwright::Application::PointerPosition;
 using Kelpwright::Core::Error::ReportErrorIf;
 using Kelpwright::Game::kInvalidGameState;
 
@@ -33,7 +38,16 @@ void GameApplicationHandler::OnWindowOpen()
     Kelpwright::Game::ChangeToGameState(state.initialGameState);
 }
 
-void GameApplicationHandler::OnRealtimeUpdate() { Kelpwright::Game::UpdateCurrentGameState(); }
+// In real time the frame lasts what was measured; otherwise the fixed 1/60 s.
+void GameApplicationHandler::OnRealtimeUpdate()
+{
+    const FrameTiming& timing = GetFrameTiming();
+    if (timing.realTime) {
+        Kelpwright::Game::UpdateCurrentGameState(timing.frameTime);
+    } else {
+        Kelpwright::Game::UpdateCurrentGameState();
+    }
+}
 
 void GameApplicationHandler::OnMenuAction(const MenuIdentifier& menuIdentifier,
                                           const MenuItemIdentifier& itemIdentifier)
@@ -47,6 +61,55 @@ void GameApplicationHandler::OnAuxiliaryAction(const MenuIdentifier& first, cons
 {
     if (actionHandler != nullptr) {
         actionHandler->OnAuxiliaryAction(first, second);
+    }
+}
+
+void GameApplicationHandler::OnKeyDown(const KeyEvent& event)
+{
+    if (actionHandler != nullptr) {
+        actionHandler->OnKeyDown(event);
+    }
+}
+
+void GameApplicationHandler::OnKeyUp(const KeyEvent& event)
+{
+    if (actionHandler != nullptr) {
+        actionHandler->OnKeyUp(event);
+    }
+}
+
+void GameApplicationHandler::OnPointerMove(const PointerPosition& position)
+{
+    if (actionHandler != nullptr) {
+        actionHandler->OnPointerMove(position);
+    }
+}
+
+void GameApplicationHandler::OnButtonDown(const PointerButton& button, const PointerPosition& position)
+{
+    if (actionHandler != nullptr) {
+        actionHandler->OnButtonDown(button, position);
+    }
+}
+
+void GameApplicationHandler::OnButtonUp(const PointerButton& button, const PointerPosition& position)
+{
+    if (actionHandler != nullptr) {
+        actionHandler->OnButtonUp(button, position);
+    }
+}
+
+void GameApplicationHandler::OnWheel(const float& notches, const PointerPosition& position)
+{
+    if (actionHandler != nullptr) {
+        actionHandler->OnWheel(notches, position);
+    }
+}
+
+void GameApplicationHandler::OnDrawingSizeChange(const DrawingSize& size)
+{
+    if (actionHandler != nullptr) {
+        actionHandler->OnDrawingSizeChange(size);
     }
 }
 

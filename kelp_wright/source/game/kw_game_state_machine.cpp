@@ -19,6 +19,8 @@ const float kFrameTime = 1.0f / 60.0f;
 // One simulation step (0x3C23D70A).
 const float kSimulationStep = 0.01f;
 const int kMaximumStepsPerFrame = 5;
+// What five steps use up; a longer measured frame counts as this long.
+const float kMaximumFrameTime = 0.05f;
 
 } // namespace
 
@@ -114,6 +116,11 @@ void GameStateMachine::ChangeToState(const GameStateIdentifier& stateIdentifier)
 
 void GameStateMachine::UpdateState(const GameStateIdentifier& identifier)
 {
+    UpdateState(identifier, kFrameTime);
+}
+
+void GameStateMachine::UpdateState(const GameStateIdentifier& identifier, float frameTime)
+{
     const GameStateIdentifier target = identifier != kInvalidGameState ? identifier : mCurrentState;
     if (target == kInvalidGameState) {
         return;
@@ -127,20 +134,32 @@ void GameStateMachine::UpdateState(const GameStateIdentifier& identifier)
             static_cast<int>(target));
         return;
     }
+    Advance(*state, frameTime);
+}
+
+void GameStateMachine::Advance(GameStateInterface& state, float frameTime)
+{
+    // A measured time beyond what five steps use up is dropped (a stall), as
+    // is a negative one. The fixed 1/60 s passes through unchanged.
+    if (!(frameTime >= 0.0f)) {
+        frameTime = 0.0f;
+    } else if (frameTime > kMaximumFrameTime) {
+        frameTime = kMaximumFrameTime;
+    }
 
     // NOTE: the time is stored as a float after every operation, and that
     // rounded value is what the next comparison sees (steps run 1, 2, 2, ...).
-    mSimulationTime = mSimulationTime + kFrameTime;
+    mSimulationTime = mSimulationTime + frameTime;
     int steps = 0;
     while (mSimulationTime > kSimulationStep && steps < kMaximumStepsPerFrame) {
-        state->OnSimulate();
+        state.OnSimulate();
         mSimulationTime = mSimulationTime - kSimulationStep;
         ++steps;
     }
 
-    state->OnUpdate(kFrameTime);
-    state->OnRender();
-    state->OnPostRender();
+    state.OnUpdate(frameTime);
+    state.OnRender();
+    state.OnPostRender();
 }
 
 GameStateMachine& GetGameStateMachine()
@@ -169,6 +188,11 @@ void ChangeToGameState(const GameStateIdentifier& identifier)
 }
 
 void UpdateCurrentGameState() { kwImplementation::GetGameStateMachine().UpdateState(kInvalidGameState); }
+
+void UpdateCurrentGameState(float frameTime)
+{
+    kwImplementation::GetGameStateMachine().UpdateState(kInvalidGameState, frameTime);
+}
 
 } // namespace Game
 } // namespace Kelpwright

@@ -19,6 +19,9 @@ public:
     void RemoveState(const Kelpwright::Game::GameStateIdentifier& identifier);
     void ChangeToState(const Kelpwright::Game::GameStateIdentifier& identifier);
     void UpdateState(const Kelpwright::Game::GameStateIdentifier& identifier);
+    // The same with a measured frame time in seconds, cut to the five steps a
+    // frame can take, so a stall never leaves time to catch up on later.
+    void UpdateState(const Kelpwright::Game::GameStateIdentifier& identifier, float frameTime);
 
     // Read access for tools and tests.
     const Kelpwright::Game::GameStateIdentifier& GetCurrentState() const { return mCurrentState; }
@@ -28,6 +31,8 @@ public:
     size_t GetStateCount() const { return mGameStates.size(); }
 
 private:
+    void Advance(Kelpwright::Game::GameStateInterface& state, float frameTime);
+
     std::map<Kelpwright::Game::GameStateIdentifier, Kelpwright::Game::GameStateInterface*> mGameStates;
     Kelpwright::Game::GameStateIdentifier mCurrentState;
     float mSimulationTime;
@@ -45,6 +50,8 @@ void AddGameState(GameStateInterface* state);
 void RemoveGameState(const GameStateIdentifier& identifier);
 void ChangeToGameState(const GameStateIdentifier& identifier);
 void UpdateCurrentGameState();
+// One frame of the current state that took frameTime seconds of real time.
+void UpdateCurrentGameState(float frameTime);
 
 } // namespace Game
 } // namespace Kelpwright

@@ -28,10 +28,20 @@ public:
                       const Kelpwright::Application::MenuItemIdentifier& itemIdentifier) override;
     void OnAuxiliaryAction(const Kelpwright::Application::MenuIdentifier& first,
                            const Kelpwright::Application::MenuItemIdentifier& second) override;
+    // Input and the drawing size go to the action handler like menu actions.
+    void OnKeyDown(const Kelpwright::Application::KeyEvent& event) override;
+    void OnKeyUp(const Kelpwright::Application::KeyEvent& event) override;
+    void OnPointerMove(const Kelpwright::Application::PointerPosition& position) override;
+    void OnButtonDown(const Kelpwright::Application::PointerButton& button,
+                      const Kelpwright::Application::PointerPosition& position) override;
+    void OnButtonUp(const Kelpwright::Application::PointerButton& button,
+                    const Kelpwright::Application::PointerPosition& position) override;
+    void OnWheel(const float& notches, const Kelpwright::Application::PointerPosition& position) override;
+    void OnDrawingSizeChange(const Kelpwright::Application::DrawingSize& size) override;
 
     // Set by the GameApplication constructor and never cleared.
     Kelpwright::Game::GameApplication* gameApplication;
-    // Receives forwarded menu and auxiliary actions; null drops them.
+    // Receives forwarded menu and auxiliary actions, input and drawing sizes; null drops them.
     Kelpwright::Application::ApplicationHandlerInterface* actionHandler;
 };
 

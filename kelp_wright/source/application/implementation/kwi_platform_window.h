@@ -1,7 +1,8 @@
 // Kelpwright: the steps a window backend supplies to the run sequence. Exactly
-// one backend (windows/ or fltk/) is compiled into a build. A backend reports
-// events upward with NotifyWindowEvent / NotifyQuitReceived and never calls the
-// application handler itself.
+// one backend (windows/, fltk/ or web/) is compiled into a build. A backend
+// reports events upward with NotifyWindowEvent / NotifyQuitReceived, input and
+// the drawing size with the Notify functions of kwi_input_state.h, and never
+// calls the application handler itself.
 #pragma once
 
 #include "application/implementation/kwi_realtime_application_run.h"
@@ -48,6 +49,14 @@ void PostQuit();
 
 // Changes the caption; does nothing useful for a null window.
 void SetWindowTitle(WindowHandle window, const char* title);
+
+// Real time only: asks the driver to present in step with the display
+// (swap interval 1) where it offers that; nothing where it does not.
+void RequestVerticalSync();
+
+// Real time only: blocks the thread for about this many seconds (it may wake
+// a little early).
+void WaitSeconds(double seconds);
 
 } // namespace Platform
 } // namespace kwImplementation

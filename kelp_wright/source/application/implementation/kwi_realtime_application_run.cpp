@@ -4,6 +4,8 @@
 // drain / OnRealtimeUpdate / present, and teardown in reverse.
 #include "application/implementation/kwi_realtime_application_run.h"
 
+#include "application/implementation/kwi_frame_timing.h"
+#include "application/implementation/kwi_input_state.h"
 #include "application/implementation/kwi_platform_window.h"
 #include "core/kw_error.h"
 
@@ -19,15 +21,24 @@ const WindowProperties kDefaultWindowProperties = {800, 600};
 
 RealtimeApplicationState sState;
 
+// In real time a pass also measures its frame and, with a cap, waits out the
+// rest of it; otherwise it reads no clock.
 void RunLoop()
 {
+    const FrameTiming& timing = GetFrameTiming();
     do {
         Platform::DrainEvents();
         if (sState.running != 1) {
             break;
         }
+        if (timing.realTime) {
+            MeasureFrame();
+        }
         sState.handler->OnRealtimeUpdate();
         Platform::PresentFrame();
+        if (timing.realTime) {
+            WaitOutFrame();
+        }
     } while (sState.running == 1);
 }
 
@@ -69,6 +80,8 @@ void RunRealtimeApplication(ApplicationHandlerInterface& handler)
     WindowProperties properties = kDefaultWindowProperties;
     sState.created = 1;
     sState.handler = &handler;
+    ResetInputState();
+    ResetFrameTiming();
     handler.CollectWindowProperties(properties);
 
     // NOTE: OnWindowOpen runs inside this call, before any rendering context exists.
@@ -83,6 +96,9 @@ void RunRealtimeApplication(ApplicationHandlerInterface& handler)
     }
 
     Platform::CreateRenderingContext(sState.windowHandle);
+    if (GetFrameTiming().realTime) {
+        Platform::RequestVerticalSync();
+    }
     Platform::ShowApplicationWindow(window);
     Platform::BeginFrameLoop(sState.windowHandle);
     // Set only now, so a Close before the loop starts has no effect.
@@ -98,6 +114,20 @@ void RunRealtimeApplication(ApplicationHandlerInterface& handler)
 }
 
 void CloseRealtimeApplication() { sState.running = 0; }
+
+void UseRealTime(float frameRateCap)
+{
+    FrameTiming& timing = GetFrameTiming();
+    timing.frameRateCap = frameRateCap > 0.0f ? frameRateCap : 0.0f;
+    if (timing.realTime) {
+        return;
+    }
+    timing.realTime = true;
+    // A run already past its context set-up asks for vertical sync now.
+    if (sState.running == 1) {
+        Platform::RequestVerticalSync();
+    }
+}
 
 void SetRealtimeWindowTitle(const char* title) { Platform::SetWindowTitle(sState.windowHandle, title); }
 
@@ -119,9 +149,14 @@ void NotifyWindowEvent(WindowEvent event, WindowHandle window)
         }
         break;
     case WindowEvent::Deactivated:
+        // The handler learns of the lost activation with nothing held any more.
+        ReleaseHeldInput();
         if (handler != nullptr) {
             handler->OnBecomeInactive();
         }
+        break;
+    case WindowEvent::FocusLost:
+        ReleaseHeldInput();
         break;
     case WindowEvent::Paint:
         Platform::PaintWindow(sState.windowHandle);

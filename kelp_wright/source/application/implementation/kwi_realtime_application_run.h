@@ -28,10 +28,13 @@ RealtimeApplicationState& GetRealtimeApplicationState();
 // The whole run: checks, window, context, show, loop, teardown.
 void RunRealtimeApplication(Kelpwright::Application::ApplicationHandlerInterface& handler);
 void CloseRealtimeApplication();
+// Turns real time on (see RealtimeApplication::UseRealTime); a later call only changes the cap.
+void UseRealTime(float frameRateCap);
 void SetRealtimeWindowTitle(const char* title);
 
 // What happened to the application window, as the backend saw it.
-enum class WindowEvent { Created, Destroyed, Activated, Deactivated, Paint, Other };
+// FocusLost: the keyboard left the window without a deactivation being reported.
+enum class WindowEvent { Created, Destroyed, Activated, Deactivated, FocusLost, Paint, Other };
 
 // Every event of the application window goes through here, in the window's
 // own handling (before any default processing the platform does).

@@ -122,7 +122,7 @@ MenuItem* ApplicationMenu::AddMenuItem(const MenuItemIdentifier& itemIdentifier,
     item.isChecked = isChecked;
     item.isVisible = isVisible;
 
-    std::vector<MenuItem>* siblings = &root.children;
+    std::list<MenuItem>* siblings = &root.children;
     if (parentIdentifier != kInvalidMenuItemIdentifier) {
         MenuItem* parent = kwImplementation::FindMenuItem(*this, parentIdentifier);
         if (parent == nullptr) {

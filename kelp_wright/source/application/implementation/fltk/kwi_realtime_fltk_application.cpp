@@ -14,6 +14,10 @@
 #include <GL/gl.h>
 #include <GL/glx.h>
 
+#include <chrono>
+#include <cstring>
+#include <thread>
+
 using Kelpwright::Application::WindowProperties;
 
 namespace kwImplementation {
@@ -278,6 +282,25 @@ void PaintWindow(WindowHandle window)
 }
 
 void PostQuit() { sBackend.quitPosted = true; }
+
+void RequestVerticalSync()
+{
+    if (sBackend.context == nullptr || sBackend.view == nullptr || fl_xid(sBackend.view) == 0) {
+        return;
+    }
+    const char* extensions = glXQueryExtensionsString(fl_display, DefaultScreen(fl_display));
+    if (extensions == nullptr || std::strstr(extensions, "GLX_EXT_swap_control") == nullptr) {
+        return;
+    }
+    typedef void (*SwapIntervalFunction)(Display*, GLXDrawable, int);
+    const auto setInterval = reinterpret_cast<SwapIntervalFunction>(
+        glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
+    if (setInterval != nullptr) {
+        setInterval(fl_display, fl_xid(sBackend.view), 1);
+    }
+}
+
+void WaitSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 void SetWindowTitle(WindowHandle window, const char* title)
 {

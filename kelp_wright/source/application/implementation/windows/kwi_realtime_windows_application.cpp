@@ -203,6 +203,18 @@ void PostQuit() { PostQuitMessage(0); }
 
 void SetWindowTitle(WindowHandle window, const char* title) { SetWindowTextA(ToWindow(window), title); }
 
+// WGL_EXT_swap_control, when the driver has it, for the context current on this thread.
+void RequestVerticalSync()
+{
+    typedef BOOL(WINAPI * SwapIntervalFunction)(int);
+    const PROC procedure = wglGetProcAddress("wglSwapIntervalEXT");
+    if (procedure != nullptr) {
+        reinterpret_cast<SwapIntervalFunction>(reinterpret_cast<void (*)()>(procedure))(1);
+    }
+}
+
+void WaitSeconds(double seconds) { Sleep(static_cast<DWORD>(seconds * 1000.0)); }
+
 } // namespace Platform
 
 } // namespace kwImplementation

@@ -1,0 +1,28 @@
+// Kelpwright: real-time frames. While real time is on, the run measures each
+// frame with the frame clock, and with a frame-rate cap waits out what is
+// left of a frame after presenting it. While it is off nothing here reads a
+// clock or waits.
+#pragma once
+
+namespace kwImplementation {
+
+struct FrameTiming {
+    bool realTime = false;
+    float frameRateCap = 0.0f; // frames a second; 0: no cap
+    float frameTime = 0.0f; // seconds, measured by the last MeasureFrame
+    bool measuring = false; // a frame start has been read in this run
+    double frameStart = 0.0; // clock seconds at the last MeasureFrame
+};
+
+FrameTiming& GetFrameTiming();
+
+// A run's first measured frame starts when it is measured.
+void ResetFrameTiming();
+
+// Reads the clock: the time since the last measurement becomes the frame time.
+void MeasureFrame();
+
+// With a cap: waits until 1/frameRateCap s after the last measurement.
+void WaitOutFrame();
+
+} // namespace kwImplementation
