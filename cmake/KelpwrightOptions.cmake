@@ -10,9 +10,19 @@ else()
   add_compile_options("-fmacro-prefix-map=${PROJECT_SOURCE_DIR}/=")
 endif()
 
+# Exceptions as in the other builds: the error module's throw switch, and the
+# standard library's allocation failure, propagate (Emscripten's default
+# would abort at the first throw).
+if(EMSCRIPTEN)
+  add_compile_options(-fexceptions)
+  add_link_options(-fexceptions)
+endif()
+
 # The window backend compiled into this build.
 if(WIN32)
   set(KW_PLATFORM windows)
+elseif(EMSCRIPTEN)
+  set(KW_PLATFORM web)
 else()
   set(KW_PLATFORM fltk)
 endif()

@@ -31,6 +31,7 @@ public:
 };
 
 SystemFrameClock sSystemClock;
+FrameClockInterface* sDefaultClock = &sSystemClock;
 FrameClockInterface* sClock = &sSystemClock;
 FrameTiming sTiming;
 
@@ -59,6 +60,16 @@ void WaitOutFrame()
     }
 }
 
+void SetDefaultFrameClock(FrameClockInterface* clock)
+{
+    FrameClockInterface* const previous = sDefaultClock;
+    sDefaultClock = clock != nullptr ? clock : &sSystemClock;
+    // A clock the program set stays in use.
+    if (sClock == previous) {
+        sClock = sDefaultClock;
+    }
+}
+
 } // namespace kwImplementation
 
 namespace Kelpwright {
@@ -66,7 +77,7 @@ namespace Application {
 
 void SetFrameClock(FrameClockInterface* clock)
 {
-    kwImplementation::sClock = clock != nullptr ? clock : &kwImplementation::sSystemClock;
+    kwImplementation::sClock = clock != nullptr ? clock : kwImplementation::sDefaultClock;
 }
 
 } // namespace Application

@@ -4,6 +4,12 @@
 // clock or waits.
 #pragma once
 
+namespace Kelpwright {
+namespace Application {
+class FrameClockInterface;
+} // namespace Application
+} // namespace Kelpwright
+
 namespace kwImplementation {
 
 struct FrameTiming {
@@ -24,5 +30,10 @@ void MeasureFrame();
 
 // With a cap: waits until 1/frameRateCap s after the last measurement.
 void WaitOutFrame();
+
+// The clock used while no program clock is set: the system's monotonic clock,
+// or one a backend gives in its place (the web's animation frames). Null
+// restores the system's.
+void SetDefaultFrameClock(Kelpwright::Application::FrameClockInterface* clock);
 
 } // namespace kwImplementation
