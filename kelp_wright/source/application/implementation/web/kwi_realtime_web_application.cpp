@@ -57,8 +57,7 @@ EM_JS(void, kw_window_create, (int width, int height), {
     }
     var host = document.getElementById('kelpwright') || document.body;
     var frame = element('section', 'kw-window', null);
-    frame.hidden = true;
-    frame.style.width = width + 'px';
+    frame.style.visibility = 'hidden';
     var caption = element('header', 'kw-caption', frame);
     var title = element('h1', 'kw-title', caption);
     title.textContent = 'Kelpwright Project';
@@ -75,8 +74,8 @@ EM_JS(void, kw_window_create, (int width, int height), {
     view.style.width = width + 'px';
     host.appendChild(frame);
 
-    var w = {frame: frame, title: title, bar: bar, view: view, height: height, events: [], active: false,
-             listeners: []};
+    var w = {frame: frame, title: title, bar: bar, view: view, width: width, height: height, events: [],
+             active: false, listeners: []};
     Module.kwWindow = w;
     function listen(target, type, handler) {
         target.addEventListener(type, handler);
@@ -142,7 +141,7 @@ EM_JS(void, kw_window_create, (int width, int height), {
 
 EM_JS(int, kw_window_show, (), {
     var w = Module.kwWindow;
-    w.frame.hidden = false;
+    w.frame.style.visibility = 'visible';
     w.active = w.isActive();
     return w.active ? 1 : 0;
 });
@@ -174,7 +173,7 @@ EM_JS(void, kw_window_fit_view, (int* size), {
     var ratio = window.devicePixelRatio || 1;
     var cssHeight = Math.max(0, w.height - (w.bar.hidden ? 0 : w.bar.offsetHeight));
     w.view.style.height = cssHeight + 'px';
-    var width = Math.round(w.view.clientWidth * ratio);
+    var width = Math.round(w.width * ratio);
     var height = Math.round(cssHeight * ratio);
     if (w.view.width !== width || w.view.height !== height) {
         w.view.width = width;

@@ -1,0 +1,214 @@
+// End to end in headless Chromium: the web build's pages as a user meets them, judged by their pixels and
+// by what the page says, with the checks of the desktop end-to-end tests. Run one case by its name:
+//   node e2e_test.mjs skidwell
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { test } from 'node:test';
+import {
+    capture,
+    clickMenu,
+    count,
+    followRecordedFrame,
+    isColour,
+    judgeFrame,
+    launchBrowser,
+    openPage,
+    startServer,
+    state,
+    waitFor,
+    waitForEnd,
+    waitForProgram,
+} from './browser.mjs';
+
+const kBackground = [0x202023, 0x222225]; // Skidwell's
+const kMenuSampleBackground = [0x324c65, 0x344e67]; // glClearColor(0.2, 0.3, 0.4)
+const kTriangleBackground = [0x181831, 0x1c1c35]; // glClearColor(0.1, 0.1, 0.2)
+const kWhite = [0xe6e6e6, 0xffffff];
+const kGreen = [0x00d700, 0x28ff28];
+const kSteadyMilliseconds = 300; // longer than any gap between two frames
+
+const chosen = process.argv[2];
+let registered = 0;
+
+// One case with a browser and a server of its own, closed whatever happens.
+function scenario(name, body) {
+    if (chosen !== undefined && !name.startsWith(`${chosen}:`)) {
+        return;
+    }
+    registered++;
+    test(name, async () => {
+        const server = await startServer({
+            '/': process.env.KW_PAGES_DIR,
+            '/test/': process.env.KW_TEST_PAGES_DIR,
+        });
+        const browser = await launchBrowser();
+        try {
+            await body((path, prepare) => openPage(browser, server.url + path, prepare));
+        } finally {
+            await browser.close();
+            server.close();
+        }
+    });
+}
+
+// Pixels of `colour` within `r` of where the view puts the point (x, 0, z): eye 5 above the plane, +x
+// right, -z up, f = 1 / tan(35 radians), aspect 4:3.
+function near(view, x, z, r, colour) {
+    const px = Math.floor(((1 + x / Math.tan(35) / (4 / 3) / 5) / 2) * view.width);
+    const py = Math.floor(((1 + z / Math.tan(35) / 5) / 2) * view.height);
+    let found = 0;
+    for (let j = Math.max(py - r, 0); j <= Math.min(py + r, view.height - 1); j++) {
+        for (let i = Math.max(px - r, 0); i <= Math.min(px + r, view.width - 1); i++) {
+            found += isColour(view.pixel(i, j), colour) ? 1 : 0;
+        }
+    }
+    return found;
+}
+
+function samePixels(a, b) {
+    if (a.width !== b.width || a.height !== b.height) {
+        return false;
+    }
+    for (let y = 0; y < a.height; y++) {
+        for (let x = 0; x < a.width; x++) {
+            if (a.pixel(x, y).join() !== b.pixel(x, y).join()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The element's pixels once they have not changed for kSteadyMilliseconds.
+async function steadyCapture(page, selector) {
+    let last = await capture(page, selector);
+    let since = Date.now();
+    return waitFor(`${selector} to hold still`, async () => {
+        const now = await capture(page, selector);
+        if (!samePixels(now, last)) {
+            last = now;
+            since = Date.now();
+            return null;
+        }
+        return Date.now() - since >= kSteadyMilliseconds ? now : null;
+    });
+}
+
+// The exit code the page reports, and nothing the framework reported on the way.
+async function expectCleanEnd(page) {
+    assert.match(await waitForEnd(page), /has ended \(exit code 0\)/);
+    assert.equal(await page.$('.kw-window'), null, 'the window is still on the page');
+    assert.deepEqual(page.output.filter((line) => line.includes('ASSERTION FAILED!')), []);
+}
+
+scenario('skidwell: six rings where the view puts them, a marker that moves, the close control', async (open) => {
+    const page = await open('skidwell.html');
+    await waitForProgram(page, 'Skidwell: Curve Test', kBackground);
+    const first = await capture(page);
+
+    const kControlPoints = [[-1, 0], [-1, 0.5], [0, 0.25], [1, 0.5], [1, 0], [0, -1]];
+    kControlPoints.forEach(([x, z], i) => {
+        assert.ok(near(first, x, z, 6, kWhite) >= 4, `no white ring at control point ${i}`);
+    });
+    const marker = count(first, kGreen);
+    assert.ok(marker > 10, 'no green marker in the first capture');
+
+    // The marker moves: a later capture shows it, less than half of it where it was.
+    await waitFor('the green marker to move', async () => {
+        const later = await capture(page);
+        let stayed = 0;
+        for (let y = 0; y < first.height; y++) {
+            for (let x = 0; x < first.width; x++) {
+                stayed += isColour(first.pixel(x, y), kGreen) && isColour(later.pixel(x, y), kGreen) ? 1 : 0;
+            }
+        }
+        return count(later, kGreen) > 10 && stayed < marker / 2;
+    });
+
+    await page.click('.kw-close');
+    await expectCleanEnd(page);
+});
+
+scenario('menu-sample: File, then Exit, ends the program', async (open) => {
+    const page = await open('menu-sample.html');
+    await waitForProgram(page, 'Kelpwright Menu Sample', kMenuSampleBackground);
+    await clickMenu(page, 'File');
+    await clickMenu(page, 'Exit');
+    await expectCleanEnd(page);
+});
+
+// "Pause" stops the triangle and shows its check mark, "Pause" again restarts it and takes the mark
+// away, "Quit" ends the run.
+scenario('triangle-game: Pause, its check mark, Pause again, Quit', async (open) => {
+    const page = await open('triangle-game.html');
+    await waitForProgram(page, 'Kelpwright Triangle', kTriangleBackground);
+    const openGame = async () => {
+        await clickMenu(page, 'Game');
+        return steadyCapture(page, '.kw-menu-bar .kw-menu .kw-menu');
+    };
+    const unchecked = await openGame();
+    const pause = await clickMenu(page, 'Pause');
+    const paused = await steadyCapture(page, '.kw-view');
+    const checked = await openGame();
+    assert.ok(!samePixels(checked, unchecked), 'no check mark beside "Pause"');
+    assert.equal(await pause.evaluate((item) => item.isConnected), false, 'the bar was not attached again');
+    assert.equal(await page.$eval('[data-kw-item="2"]', (item) => item.getAttribute('aria-checked')), 'true');
+
+    await clickMenu(page, 'Pause');
+    await waitFor('the triangle to turn again', async () => !samePixels(await capture(page), paused));
+    assert.ok(samePixels(await openGame(), unchecked), 'the check mark stayed beside "Pause"');
+    await clickMenu(page, 'Quit');
+    await expectCleanEnd(page);
+});
+
+scenario('load-failure: a page whose module cannot load says so', async (open) => {
+    for (const missing of ['.wasm', '.js']) {
+        const page = await open('skidwell.html', async (unopened) => {
+            await unopened.setRequestInterception(true);
+            unopened.on('request', (request) =>
+                request.url().endsWith(`skidwell${missing}`) ? request.abort() : request.continue());
+        });
+        await waitFor(`the page to give up without skidwell${missing}`, async () => (await state(page)) === 'failed');
+        const words = await page.$eval('#kelpwright-status', (element) => element.textContent);
+        assert.match(words, /^Skidwell: Curve Test could not be loaded \(.+\)\. Reload the page to try again\.$/);
+        assert.equal(await page.$('.kw-window'), null, `a window stayed without skidwell${missing}`);
+        await page.close();
+    }
+});
+
+scenario('no-webgl: a browser without WebGL gets a message, not a blank page', async (open) => {
+    const page = await open('triangle-game.html', (unopened) =>
+        unopened.evaluateOnNewDocument(() => {
+            const getContext = HTMLCanvasElement.prototype.getContext;
+            HTMLCanvasElement.prototype.getContext = function (type, ...rest) {
+                return /webgl/.test(type) ? null : getContext.call(this, type, ...rest);
+            };
+        }));
+    await waitFor('the page to say it has no WebGL', async () => (await state(page)) === 'no-webgl');
+    const words = await page.$eval('#kelpwright-status', (element) => element.textContent);
+    assert.match(words, /^Kelpwright Triangle cannot run in this browser: it draws with WebGL/);
+});
+
+// The frames of tests/golden replayed through the OpenGL subset must show every segment where the
+// recorded matrices put it, in its colour, and the clear colour everywhere else.
+scenario('gl-replay: the recorded frames give the right pixels', async (open) => {
+    for (const name of process.env.KW_FRAMES.split(',')) {
+        const page = await open(`test/gl-replay.html?arg=${name}`);
+        const frame = followRecordedFrame(readFileSync(join(process.env.KW_GOLDEN_DIR, name), 'utf8'), 800, 600);
+        const clear = (frame.clear[0] << 16) | (frame.clear[1] << 8) | frame.clear[2];
+        await waitForProgram(page, 'Kelpwright Replay', [clear - 0x010101, clear + 0x010101]);
+        const view = await capture(page);
+        assert.equal(`${view.width} x ${view.height}`, '800 x 600', name);
+        const { segments, background, problems } = judgeFrame(view, frame);
+        const checked = `${segments} of ${frame.segments.length} segments and ${background} background places`;
+        assert.deepEqual(problems.slice(0, 10), [], `${name}: ${problems.length} wrong; checked ${checked}`);
+        assert.ok(segments > frame.segments.length / 2, `${name}: checked only ${checked}`);
+        await page.close();
+    }
+});
+
+if (registered === 0) {
+    console.error(`no case named "${chosen}"`);
+    process.exitCode = 1;
+}

@@ -1,0 +1,127 @@
+// Test program of the web build: a frame of OpenGL calls as the recording OpenGL wrote it (an
+// expected-output file under tests/golden/, built in as /golden) replayed through the web backend's
+// OpenGL subset every frame, so that the browser tests can judge the pixels the subset draws. Its
+// argument names the file: gl-replay.html?arg=demo_empty_frame.txt. A line that is not a recorded call
+// ends the program with exit code 1 before any window opens.
+#include "application/kw_realtime_application.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Call {
+    std::string name;
+    std::vector<std::string> arguments;
+};
+
+float F(const Call& call, size_t index) { return std::strtof(call.arguments.at(index).c_str(), nullptr); }
+
+unsigned int U(const Call& call, size_t index)
+{
+    return static_cast<unsigned int>(std::strtoul(call.arguments.at(index).c_str(), nullptr, 0));
+}
+
+GLubyte B(const Call& call, size_t index) { return static_cast<GLubyte>(U(call, index)); }
+
+// Each recorded call with the number of arguments the recording wrote.
+const std::map<std::string, std::pair<size_t, std::function<void(const Call&)>>> kCalls = {
+    {"glClearColor", {4, [](const Call& c) { glClearColor(F(c, 0), F(c, 1), F(c, 2), F(c, 3)); }}},
+    {"glClear", {1, [](const Call& c) { glClear(U(c, 0)); }}},
+    {"glEnable", {1, [](const Call& c) { glEnable(U(c, 0)); }}},
+    {"glDisable", {1, [](const Call& c) { glDisable(U(c, 0)); }}},
+    {"glMatrixMode", {1, [](const Call& c) { glMatrixMode(U(c, 0)); }}},
+    {"glLoadIdentity", {0, [](const Call&) { glLoadIdentity(); }}},
+    {"glLoadMatrixf",
+     {16,
+      [](const Call& c) {
+          float m[16];
+          for (size_t i = 0; i < 16; ++i) {
+              m[i] = F(c, i);
+          }
+          glLoadMatrixf(m);
+      }}},
+    {"glPushMatrix", {0, [](const Call&) { glPushMatrix(); }}},
+    {"glPopMatrix", {0, [](const Call&) { glPopMatrix(); }}},
+    {"glTranslatef", {3, [](const Call& c) { glTranslatef(F(c, 0), F(c, 1), F(c, 2)); }}},
+    {"glBegin", {1, [](const Call& c) { glBegin(U(c, 0)); }}},
+    {"glEnd", {0, [](const Call&) { glEnd(); }}},
+    {"glVertex3f", {3, [](const Call& c) { glVertex3f(F(c, 0), F(c, 1), F(c, 2)); }}},
+    {"glColor3f", {3, [](const Call& c) { glColor3f(F(c, 0), F(c, 1), F(c, 2)); }}},
+    {"glColor3ub", {3, [](const Call& c) { glColor3ub(B(c, 0), B(c, 1), B(c, 2)); }}},
+    {"glColor4ub", {4, [](const Call& c) { glColor4ub(B(c, 0), B(c, 1), B(c, 2), B(c, 3)); }}},
+};
+
+// "glVertex3f(1 -0 0.25)" as a call; false for anything else.
+bool Parse(const std::string& line, Call& call)
+{
+    const size_t open = line.find('(');
+    if (open == std::string::npos || line.back() != ')') {
+        return false;
+    }
+    call.name = line.substr(0, open);
+    call.arguments.clear();
+    std::istringstream arguments(line.substr(open + 1, line.size() - open - 2));
+    for (std::string argument; arguments >> argument;) {
+        call.arguments.push_back(argument);
+    }
+    const auto known = kCalls.find(call.name);
+    return known != kCalls.end() && known->second.first == call.arguments.size();
+}
+
+class Replay : public Kelpwright::Application::ApplicationHandlerInterface {
+public:
+    explicit Replay(std::vector<Call> calls)
+        : mCalls(std::move(calls))
+    {
+    }
+    void OnWindowOpen() override { mApplication.SetWindowTitle("Kelpwright Replay"); }
+    void OnRealtimeUpdate() override
+    {
+        for (const Call& call : mCalls) {
+            kCalls.at(call.name).second(call);
+        }
+    }
+    void Run() { mApplication.Execute(); }
+
+private:
+    std::vector<Call> mCalls;
+    Kelpwright::Application::RealtimeApplication mApplication{*this};
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::printf("gl_replay: give the name of one file of tests/golden\n");
+        return 1;
+    }
+    std::ifstream file(std::string("/golden/") + argv[1]);
+    std::vector<Call> calls;
+    int number = 0;
+    for (std::string line; std::getline(file, line);) {
+        ++number;
+        Call call;
+        if (!Parse(line, call)) {
+            std::printf("gl_replay: %s:%d is not a recorded call: %s\n", argv[1], number, line.c_str());
+            return 1;
+        }
+        calls.push_back(call);
+    }
+    if (calls.empty()) {
+        std::printf("gl_replay: no calls in %s\n", argv[1]);
+        return 1;
+    }
+    Replay replay(calls);
+    replay.Run();
+    return 0;
+}
