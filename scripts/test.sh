@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up and runs every test of every build: installs what is missing,
-# configures and builds the five presets (fuzz: the libFuzzer targets, each
-# run for a few seconds), starts Xvfb when there is no display, runs each
+# configures and builds the six presets (fuzz: the libFuzzer targets, each
+# run for a few seconds; web: WebAssembly, its unit tests under node and its
+# pages in headless Chromium), starts Xvfb when there is no display, runs each
 # build's tests (the Windows ones under Wine) and prints one summary.
 # All builds are made before any test runs: the end-to-end tests of the linux
 # build also start the Windows builds' programs.
@@ -16,7 +17,7 @@ source scripts/display.sh
 
 bash scripts/install-deps.sh || { echo "Installing the packages failed"; exit 1; }
 
-presets=(linux linux-asan win32 win64 fuzz)
+presets=(linux linux-asan win32 win64 fuzz web)
 [ $# -gt 0 ] && presets=("$@")
 
 kw_ensure_display || exit 1
