@@ -208,6 +208,110 @@ scenario('gl-replay: the recorded frames give the right pixels', async (open) =>
     }
 });
 
+// The probe's printed callbacks from `from` on equal `expected` (waiting for them to arrive).
+async function expectCalls(page, from, expected, what) {
+    const calls = () => page.output.slice(from).filter((line) => !line.startsWith('Failed to load'));
+    await waitFor(`${what}: ${expected.join(', ')}`, () => calls().length >= expected.length);
+    assert.deepEqual(calls(), expected, what);
+}
+
+// The neutral keys by number, as the probe prints them.
+const kKeys = ['Unknown', ...'ABCDEFGHIJKLMNOPQRSTUVWXYZ', ...'0123456789'.split('').map((d) => `Digit${d}`),
+    'Left', 'Right', 'Up', 'Down', 'Space', 'Enter', 'Escape', 'Tab', 'Backspace', 'Delete',
+    ...Array.from({ length: 12 }, (_, i) => `F${i + 1}`), 'Shift', 'Control', 'Alt'];
+
+async function openProbe(open) {
+    const page = await open('test/web-probe.html', (unopened) =>
+        unopened.setViewport({ width: 1000, height: 800, deviceScaleFactor: 2 }));
+    await expectCalls(page, 0, ['open', 'size 1600 1150', 'active'], 'the window made, sized and shown');
+    assert.equal(await page.title(), 'Kelpwright Probe');
+    return page;
+}
+
+// Real keys and pointer events, in drawing-surface pixels (the page is shown at devicePixelRatio 2).
+scenario('input: keys, the pointer and the wheel arrive as neutral callbacks', async (open) => {
+    const page = await openProbe(open);
+    const kPresses = [
+        // DOM code, neutral key, DOM key code
+        ['KeyR', 'R', 82],
+        ['Digit7', 'Digit7', 55],
+        ['Space', 'Space', 32],
+        ['ArrowLeft', 'Left', 37],
+        ['Enter', 'Enter', 13],
+        ['F2', 'F2', 113],
+        ['ShiftRight', 'Shift', 16],
+        ['ControlLeft', 'Control', 17],
+        ['Backquote', 'Unknown', 192], // outside the neutral set: only its own code tells
+    ];
+    for (const [code, key, native] of kPresses) {
+        const from = page.output.length;
+        await page.keyboard.press(code);
+        const number = kKeys.indexOf(key);
+        await expectCalls(page, from, [`key down ${number} ${native}`, `key up ${number} ${native}`], code);
+    }
+
+    // A held key repeats, and is let go when the page loses the focus.
+    let from = page.output.length;
+    await page.keyboard.down('KeyA');
+    await page.keyboard.down('KeyA');
+    const other = await page.browser().newPage();
+    await other.bringToFront();
+    await page.bringToFront();
+    await expectCalls(page, from, ['key down 1 65', 'key down 1 65 repeat', 'key up 1 65', 'inactive', 'active'],
+        'a held key when the page loses the focus');
+
+    // A drag that leaves the canvas is followed to its release.
+    const box = await page.$eval('.kw-view', (view) => view.getBoundingClientRect().toJSON());
+    from = page.output.length;
+    await page.mouse.move(box.x + 100, box.y + 50);
+    await page.mouse.down();
+    await page.mouse.move(box.x - 20, box.y + 50);
+    await page.mouse.up();
+    await page.mouse.click(box.x + 10, box.y + 20, { button: 'right' });
+    // Chromium takes the wheel's delta in device pixels: 200 is 100 CSS pixels, one notch away.
+    await page.mouse.wheel({ deltaY: -200 });
+    await expectCalls(page, from, ['move 200 100', 'down Left 200 100', 'move -40 100', 'up Left -40 100',
+        'move 20 40', 'down Right 20 40', 'up Right 20 40', 'wheel 1 20 40'], 'the pointer');
+});
+
+// The menu bar as declared, choices routed by identifier, the bar going and coming back with the
+// drawing size following, and the close control ending the run.
+scenario('window: the menu bar, the drawing size and the close control', async (open) => {
+    const page = await openProbe(open);
+    const shown = await page.$$eval('.kw-menu-bar li', (items) =>
+        items.map((item) => item.getAttribute('role') === 'separator' ? '-' :
+            `${item.firstChild.textContent}:${item.firstChild.getAttribute('aria-checked') || ''}` +
+            `${item.firstChild.getAttribute('aria-disabled') || ''}`));
+    assert.deepEqual(shown, ['File:', 'Check:true', '-', 'Disabled:true', 'Sub:', 'Deep:', 'Bare:']);
+
+    let from = page.output.length;
+    await clickMenu(page, 'File');
+    await clickMenu(page, 'Check');
+    await clickMenu(page, 'File');
+    await clickMenu(page, 'Disabled');
+    await page.keyboard.press('Escape');
+    await clickMenu(page, 'File');
+    await clickMenu(page, 'Sub');
+    await clickMenu(page, 'Deep');
+    await clickMenu(page, 'Bare');
+    // Escape closed the menu that Disabled left open; keys pressed in the menu bar are the menu's.
+    await expectCalls(page, from, ['menu 0 2', 'menu 0 6', 'menu 0 8'], 'menu choices, the disabled one left out');
+
+    from = page.output.length;
+    await page.keyboard.press('KeyD');
+    await waitFor('the menu bar to go', () => page.$eval('.kw-menu-bar', (bar) => bar.hidden));
+    await page.keyboard.press('KeyM');
+    await waitFor('the menu bar to come back', () => page.$eval('.kw-menu-bar', (bar) => !bar.hidden));
+    const sizes = () => page.output.slice(from).filter((line) => line.startsWith('size'));
+    await waitFor('two new drawing sizes', () => sizes().length >= 2);
+    assert.deepEqual(sizes(), ['size 1600 1200', 'size 1600 1150'], 'the drawing size without and with the bar');
+
+    from = page.output.length;
+    await page.click('.kw-close');
+    await expectCleanEnd(page);
+    assert.deepEqual(page.output.slice(from), ['close']);
+});
+
 if (registered === 0) {
     console.error(`no case named "${chosen}"`);
     process.exitCode = 1;

@@ -4,7 +4,8 @@
 // aria-haspopup, a separator a list item of role "separator". Attaching a bar
 // puts its list in the window's <nav> above the canvas. A chosen item is
 // queued in JavaScript and reaches the binding from the event drain, before
-// the window's own handling of the drained events goes on.
+// the window's own handling of the drained events goes on. A choice, or
+// Escape, gives the keyboard back to the canvas.
 #include "application/implementation/kwi_window_menu_binding.h"
 #include "application/implementation/web/kwi_web_window_parts.h"
 
@@ -109,18 +110,17 @@ EM_JS(void, kw_menu_attach, (int menu), {
                 return;
             }
             if (button.hasAttribute('aria-haspopup')) {
-                if (button.getAttribute('aria-expanded') === 'true') {
-                    expand(button, false);
-                    bar.kwOpen = !!bar.querySelector('[aria-expanded="true"]');
-                } else {
+                var onBar = button.parentNode.parentNode.parentNode === bar;
+                if (button.getAttribute('aria-expanded') !== 'true') {
                     open(button);
+                } else if (onBar) {
+                    closeAll();
                 }
                 return;
             }
             closeAll();
-            if (Module.kwWindow) {
-                Module.kwWindow.events.push([10, Number(button.dataset.kwItem)]);
-            }
+            w.view.focus({preventScroll: true});
+            w.events.push([10, Number(button.dataset.kwItem)]);
         });
         bar.addEventListener('pointerover', function(event) {
             var button = event.target.closest('button.kw-item');
@@ -132,6 +132,7 @@ EM_JS(void, kw_menu_attach, (int menu), {
         bar.addEventListener('keydown', function(event) {
             if (event.key === 'Escape') {
                 closeAll();
+                w.view.focus({preventScroll: true});
             }
         });
         var outside = function(event) {
