@@ -26,6 +26,7 @@ const kMenuSampleBackground = [0x324c65, 0x344e67]; // glClearColor(0.2, 0.3, 0.
 const kTriangleBackground = [0x181831, 0x1c1c35]; // glClearColor(0.1, 0.1, 0.2)
 const kWhite = [0xe6e6e6, 0xffffff];
 const kGreen = [0x00d700, 0x28ff28];
+const kOrange = [0xe68a00, 0xffb030]; // glColor3f(1.0, 0.6, 0.1)
 const kSteadyMilliseconds = 300; // longer than any gap between two frames
 
 const chosen = process.argv[2];
@@ -160,6 +161,54 @@ scenario('triangle-game: Pause, its check mark, Pause again, Quit', async (open)
     assert.ok(samePixels(await openGame(), unchecked), 'the check mark stayed beside "Pause"');
     await clickMenu(page, 'Quit');
     await expectCleanEnd(page);
+});
+
+// Where the guide's triangle points, in degrees in the image: from the centroid of its orange pixels to
+// the one farthest from it, its apex (the other corners are a tenth nearer). NaN without a triangle.
+function apexAngle(view) {
+    const orange = [];
+    for (let y = 0; y < view.height; y++) {
+        for (let x = 0; x < view.width; x++) {
+            if (isColour(view.pixel(x, y), kOrange)) {
+                orange.push([x, y]);
+            }
+        }
+    }
+    if (orange.length < 100) {
+        return NaN;
+    }
+    const cx = orange.reduce((sum, [x]) => sum + x, 0) / orange.length;
+    const cy = orange.reduce((sum, [, y]) => sum + y, 0) / orange.length;
+    const [ax, ay] = orange.reduce((far, p) =>
+        Math.hypot(p[0] - cx, p[1] - cy) > Math.hypot(far[0] - cx, far[1] - cy) ? p : far);
+    return (Math.atan2(ay - cy, ax - cx) * 180) / Math.PI;
+}
+
+// Real time from the animation frames: a quarter of a circle a second of wall time, followed from
+// capture to capture (each well under half a turn apart) for 2.5 s.
+scenario('triangle-real-time: a quarter of a circle a second of wall time', async (open) => {
+    const kDegreesPerSecond = 90;
+    const kTolerance = 0.25;
+    const page = await open('triangle-game.html');
+    await waitForProgram(page, 'Kelpwright Triangle', kTriangleBackground);
+    let last = apexAngle(await capture(page));
+    assert.ok(!Number.isNaN(last), 'no triangle in the first capture');
+    const start = Date.now();
+    let turned = 0;
+    let seconds = 0;
+    await waitFor('2.5 s of captures with the triangle in them', async () => {
+        const angle = apexAngle(await capture(page));
+        if (Number.isNaN(angle)) {
+            return false;
+        }
+        turned += angle - last - 360 * Math.round((angle - last) / 360);
+        last = angle;
+        seconds = (Date.now() - start) / 1000;
+        return seconds >= 2.5;
+    });
+    const rate = Math.abs(turned) / seconds;
+    assert.ok(Math.abs(rate - kDegreesPerSecond) <= kDegreesPerSecond * kTolerance,
+        `${rate.toFixed(1)} degrees a second, ${turned.toFixed(1)} in ${seconds.toFixed(2)} s`);
 });
 
 scenario('load-failure: a page whose module cannot load says so', async (open) => {

@@ -1,5 +1,5 @@
 // Kelpwright web backend: the OpenGL 1.1 calls that programs on the framework
-// make, written over WebGL 1: matrices and their stacks, translate and rotate,
+// make, written over WebGL 1: matrices and their stacks, translate, scale and rotate,
 // glBegin/glEnd with a current colour, enable/disable of what WebGL has, clear
 // and viewport. Each glEnd is one upload and one draw (kwi_web_gl_context).
 // A call OpenGL would refuse (glVertex outside glBegin, a pop of the last
@@ -141,6 +141,15 @@ void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z)
     translation.m[13] = y;
     translation.m[14] = z;
     MultiplyCurrent(translation);
+}
+
+void GLAPIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z)
+{
+    Matrix4 scale = kwImplementation::WebGl::Identity();
+    scale.m[0] = x;
+    scale.m[5] = y;
+    scale.m[10] = z;
+    MultiplyCurrent(scale);
 }
 
 // A turn of `angle` degrees about the axis (x, y, z), counter-clockwise looking
