@@ -12,10 +12,10 @@ endif()
 
 # Exceptions as in the other builds: the error module's throw switch, and the
 # standard library's allocation failure, propagate (Emscripten's default
-# would abort at the first throw).
+# would abort at the first throw). Programs link with it through the
+# framework's target.
 if(EMSCRIPTEN)
   add_compile_options(-fexceptions)
-  add_link_options(-fexceptions)
 endif()
 
 # The window backend compiled into this build.

@@ -229,17 +229,20 @@ function unfilter(filter, left, up, upLeft) {
 }
 
 // A frame of recorded OpenGL calls (a file of tests/golden) followed as OpenGL follows them: the matrix
-// stacks and the current colour, each line segment in the coordinates of a width x height surface, y
-// down, with the colours of its two ends. Only lines are followed; another primitive with vertices is
-// refused, so a frame this cannot judge never passes unjudged.
+// stacks and the current colour, each line segment and each triangle (quads, strips, fans and polygons
+// split as a driver splits them) in the coordinates of a width x height surface, y down, with the
+// colours of their corners. Points are refused, so a frame this cannot judge never passes unjudged.
 export function followRecordedFrame(text, width, height) {
     const identity = () => [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1];
     const stacks = { 0x1700: [identity()], 0x1701: [identity()] }; // modelview, projection
-    const frame = { clear: null, segments: [] };
+    const frame = { clear: null, segments: [], triangles: [] };
     let mode = 0x1700;
     let colour = [255, 255, 255];
     let primitive = null;
     const top = () => stacks[mode].length - 1;
+    const apply = (matrix) => {
+        stacks[mode][top()] = multiply(stacks[mode][top()], matrix);
+    };
     const toSurface = ([x, y, z]) => {
         const eye = transform(stacks[0x1700][stacks[0x1700].length - 1], [x, y, z, 1]);
         const clip = transform(stacks[0x1701][stacks[0x1701].length - 1], eye);
@@ -270,12 +273,16 @@ export function followRecordedFrame(text, width, height) {
             case 'glPopMatrix':
                 stacks[mode].pop();
                 break;
-            case 'glTranslatef': {
-                const translation = identity();
-                translation.splice(12, 3, ...numbers);
-                stacks[mode][top()] = multiply(stacks[mode][top()], translation);
+            case 'glTranslatef':
+                apply([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, ...numbers, 1]);
                 break;
-            }
+            case 'glScalef':
+                apply([numbers[0], 0, 0, 0, 0, numbers[1], 0, 0, 0, 0, numbers[2], 0, 0, 0, 0, 1]);
+                break;
+            case 'glRotatef': // about the z axis only
+                assert(numbers[1] === 0 && numbers[2] === 0 && numbers[3] === 1, 'rotations about z only');
+                apply(rotationAboutZ(numbers[0]));
+                break;
             case 'glColor3f':
                 colour = numbers.map((channel) => channel * 255);
                 break;
@@ -284,35 +291,76 @@ export function followRecordedFrame(text, width, height) {
                 colour = numbers.slice(0, 3);
                 break;
             case 'glBegin':
-                primitive = { mode: numbers[0], ends: [] };
+                primitive = { mode: numbers[0], corners: [] };
                 break;
             case 'glVertex3f':
-                primitive.ends.push({ ...toSurface(numbers), colour });
+                primitive.corners.push({ ...toSurface(numbers), colour });
                 break;
             case 'glEnd':
-                frame.segments.push(...segmentsOf(primitive));
+                addPrimitive(frame, primitive);
                 break;
         }
     }
     return frame;
 }
 
-function segmentsOf({ mode, ends }) {
-    const pairs = [];
-    const step = { 1: 2, 2: 1, 3: 1 }[mode]; // lines, line loop, line strip
-    if (step === undefined) {
-        if (ends.length > 0) {
-            throw new Error(`primitive 0x${mode.toString(16)} cannot be judged here`);
+function assert(condition, what) {
+    if (!condition) {
+        throw new Error(`cannot follow the frame: ${what}`);
+    }
+}
+
+function rotationAboutZ(degrees) {
+    const c = Math.cos((degrees * Math.PI) / 180);
+    const s = Math.sin((degrees * Math.PI) / 180);
+    return [c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1];
+}
+
+// Corner numbers of the segments or triangles of each primitive of OpenGL 1.1 but points.
+function addPrimitive(frame, { mode, corners }) {
+    const n = corners.length;
+    const groups = [];
+    const range = (count, make) => Array.from({ length: Math.max(count, 0) }, (_, i) => make(i));
+    switch (mode) {
+        case 0x1: // lines
+            groups.push(...range(Math.floor(n / 2), (i) => [2 * i, 2 * i + 1]));
+            break;
+        case 0x2: // line loop
+        case 0x3: // line strip
+            groups.push(...range(n - 1, (i) => [i, i + 1]));
+            if (mode === 0x2 && n > 2) {
+                groups.push([n - 1, 0]);
+            }
+            break;
+        case 0x4: // triangles
+            groups.push(...range(Math.floor(n / 3), (i) => [3 * i, 3 * i + 1, 3 * i + 2]));
+            break;
+        case 0x5: // triangle strip
+            groups.push(...range(n - 2, (i) => [i, i + 1, i + 2]));
+            break;
+        case 0x6: // triangle fan
+        case 0x9: // polygon
+            groups.push(...range(n - 2, (i) => [0, i + 1, i + 2]));
+            break;
+        case 0x7: // quads
+            for (let q = 0; q + 3 < n; q += 4) {
+                groups.push([q, q + 1, q + 2], [q, q + 2, q + 3]);
+            }
+            break;
+        case 0x8: // quad strip: quad k is corners 2k, 2k+1, 2k+3, 2k+2
+            for (let q = 0; q + 3 < n; q += 2) {
+                groups.push([q, q + 1, q + 3], [q, q + 3, q + 2]);
+            }
+            break;
+        default:
+            assert(n === 0, `primitive 0x${mode.toString(16)}`);
+    }
+    for (const group of groups) {
+        const ends = group.map((i) => corners[i]);
+        if (ends.every((corner) => corner.w > 0)) {
+            (ends.length === 2 ? frame.segments : frame.triangles).push(ends);
         }
-        return pairs;
     }
-    for (let i = 0; i + 1 < ends.length; i += step) {
-        pairs.push([ends[i], ends[i + 1]]);
-    }
-    if (mode === 2 && ends.length > 2) {
-        pairs.push([ends[ends.length - 1], ends[0]]);
-    }
-    return pairs.filter(([a, b]) => a.w > 0 && b.w > 0).map(([a, b]) => ({ a, b }));
 }
 
 function multiply(left, right) {
@@ -331,7 +379,7 @@ function transform(matrix, vector) {
     return [0, 1, 2, 3].map((row) => [0, 1, 2, 3].reduce((sum, k) => sum + matrix[k * 4 + row] * vector[k], 0));
 }
 
-function distanceToSegment(point, { a, b }) {
+function distanceToSegment(point, [a, b]) {
     const dx = b.x - a.x;
     const dy = b.y - a.y;
     const lengthSquared = dx * dx + dy * dy;
@@ -339,46 +387,69 @@ function distanceToSegment(point, { a, b }) {
     return Math.hypot(point.x - a.x - t * dx, point.y - a.y - t * dy);
 }
 
+// Inside the triangle, or within `margin` pixels of one of its edges.
+function covers(triangle, point, margin) {
+    const side = (a, b) => (b.x - a.x) * (point.y - a.y) - (b.y - a.y) * (point.x - a.x);
+    const sides = [side(triangle[0], triangle[1]), side(triangle[1], triangle[2]), side(triangle[2], triangle[0])];
+    const inside = sides.every((value) => value >= 0) || sides.every((value) => value <= 0);
+    return inside || [0, 1, 2].some((i) => distanceToSegment(point, [triangle[i], triangle[(i + 1) % 3]]) <= margin);
+}
+
+const average = (corners) => corners[0].colour.map((_, c) => corners.reduce((sum, corner) => sum + corner.colour[c], 0) / corners.length);
+const mean = (corners, axis) => corners.reduce((sum, corner) => sum + corner[axis], 0) / corners.length;
+
 // Where the captured surface differs from the followed frame: the middle of every segment at least 2
-// pixels long must show its colour within a pixel (unless a segment of another colour passes within 3
-// pixels of it), and every 10th pixel of each row and column farther than 4 pixels from every segment
-// the clear colour. Returns how many segments and how many background places were checked, and what
-// was wrong.
+// pixels long, and the centroid of every triangle of 20 square pixels or more with the points halfway
+// from it to the corners, must show their colour within a pixel (unless another colour is drawn within 3
+// pixels), and every 10th pixel of each row and column farther than 4 pixels from everything drawn the
+// clear colour. Returns how many segments, triangles and background places were checked, and what was
+// wrong.
 export function judgeFrame(view, frame) {
     const problems = [];
-    let segments = 0;
-    let background = 0;
+    const checked = { segments: 0, triangles: 0, background: 0 };
     const near = (rgb, expected, tolerance) => rgb.every((value, c) => Math.abs(value - expected[c]) <= tolerance);
-    for (const segment of frame.segments) {
-        const middle = { x: (segment.a.x + segment.b.x) / 2, y: (segment.a.y + segment.b.y) / 2 };
-        const expected = segment.a.colour.map((channel, c) => (channel + segment.b.colour[c]) / 2);
-        const length = Math.hypot(segment.b.x - segment.a.x, segment.b.y - segment.a.y);
-        const inside = middle.x >= 1 && middle.y >= 1 && middle.x < view.width - 1 && middle.y < view.height - 1;
-        const crossed = frame.segments.some(
-            (other) => !near(other.a.colour, expected, 8) && distanceToSegment(middle, other) < 3);
-        if (length < 2 || !inside || crossed) {
-            continue;
-        }
-        segments++;
+    const drawnNear = (point, colour, margin) =>
+        frame.segments.some((s) => !near(average(s), colour, 8) && distanceToSegment(point, s) < margin) ||
+        frame.triangles.some((t) => !near(average(t), colour, 8) && covers(t, point, margin));
+    const shows = (point, expected) => {
         const around = [];
-        for (let y = Math.floor(middle.y) - 1; y <= Math.floor(middle.y) + 1; y++) {
-            for (let x = Math.floor(middle.x) - 1; x <= Math.floor(middle.x) + 1; x++) {
+        for (let y = Math.floor(point.y) - 1; y <= Math.floor(point.y) + 1; y++) {
+            for (let x = Math.floor(point.x) - 1; x <= Math.floor(point.x) + 1; x++) {
                 around.push(view.pixel(x, y));
             }
         }
         if (!around.some((rgb) => near(rgb, expected, 8))) {
-            problems.push(`no ${expected.map(Math.round)} near (${middle.x.toFixed(1)}, ${middle.y.toFixed(1)}): ${around.join(' ')}`);
+            problems.push(`no ${expected.map(Math.round)} near (${point.x.toFixed(1)}, ${point.y.toFixed(1)}): ${around.join(' ')}`);
         }
+    };
+    const check = (kind, corners, size) => {
+        const middle = { x: mean(corners, 'x'), y: mean(corners, 'y') };
+        const points = kind === 'segments' ? [middle] :
+            [middle, ...corners.map((corner) => ({ x: (middle.x + corner.x) / 2, y: (middle.y + corner.y) / 2 }))];
+        const expected = average(corners);
+        const inside = points.every((p) => p.x >= 1 && p.y >= 1 && p.x < view.width - 1 && p.y < view.height - 1);
+        if (size < (kind === 'segments' ? 2 : 20) || !inside || points.some((p) => drawnNear(p, expected, 3))) {
+            return;
+        }
+        checked[kind]++;
+        points.forEach((point) => shows(point, expected));
+    };
+    for (const [a, b] of frame.segments) {
+        check('segments', [a, b], Math.hypot(b.x - a.x, b.y - a.y));
+    }
+    for (const [a, b, c] of frame.triangles) {
+        check('triangles', [a, b, c], Math.abs((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)) / 2);
     }
     for (let y = 0; y < view.height; y += 10) {
         for (let x = 0; x < view.width; x += 10) {
-            if (frame.segments.every((segment) => distanceToSegment({ x: x + 0.5, y: y + 0.5 }, segment) > 4)) {
-                background++;
+            const point = { x: x + 0.5, y: y + 0.5 };
+            if (!frame.segments.some((s) => distanceToSegment(point, s) <= 4) && !frame.triangles.some((t) => covers(t, point, 4))) {
+                checked.background++;
                 if (!near(view.pixel(x, y), frame.clear, 2)) {
                     problems.push(`(${x}, ${y}) is ${view.pixel(x, y)}, not the clear colour ${frame.clear}`);
                 }
             }
         }
     }
-    return { segments, background, problems };
+    return { ...checked, problems };
 }

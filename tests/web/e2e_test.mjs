@@ -3,7 +3,7 @@
 //   node e2e_test.mjs skidwell
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { join } from 'node:path';
+import { basename } from 'node:path';
 import { test } from 'node:test';
 import {
     capture,
@@ -239,20 +239,24 @@ scenario('no-webgl: a browser without WebGL gets a message, not a blank page', a
     assert.match(words, /^Kelpwright Triangle cannot run in this browser: it draws with WebGL/);
 });
 
-// The frames of tests/golden replayed through the OpenGL subset must show every segment where the
-// recorded matrices put it, in its colour, and the clear colour everywhere else.
+// The frames of tests/golden, and one of every primitive, replayed through the OpenGL subset must show
+// every segment and triangle where the recorded matrices put it, in its colour, and the clear colour
+// everywhere else.
 scenario('gl-replay: the recorded frames give the right pixels', async (open) => {
-    for (const name of process.env.KW_FRAMES.split(',')) {
+    for (const file of process.env.KW_FRAMES.split(',')) {
+        const name = basename(file);
         const page = await open(`test/gl-replay.html?arg=${name}`);
-        const frame = followRecordedFrame(readFileSync(join(process.env.KW_GOLDEN_DIR, name), 'utf8'), 800, 600);
-        const clear = (frame.clear[0] << 16) | (frame.clear[1] << 8) | frame.clear[2];
-        await waitForProgram(page, 'Kelpwright Replay', [clear - 0x010101, clear + 0x010101]);
+        const frame = followRecordedFrame(readFileSync(file, 'utf8'), 800, 600);
+        const pack = (offset) => frame.clear.reduce((rgb, c) => (rgb << 8) | Math.min(255, Math.max(0, c + offset)), 0);
+        await waitForProgram(page, 'Kelpwright Replay', [pack(-1), pack(1)]);
         const view = await capture(page);
         assert.equal(`${view.width} x ${view.height}`, '800 x 600', name);
-        const { segments, background, problems } = judgeFrame(view, frame);
-        const checked = `${segments} of ${frame.segments.length} segments and ${background} background places`;
+        const { segments, triangles, background, problems } = judgeFrame(view, frame);
+        const checked = `${segments} of ${frame.segments.length} segments, ${triangles} of ` +
+            `${frame.triangles.length} triangles and ${background} background places`;
         assert.deepEqual(problems.slice(0, 10), [], `${name}: ${problems.length} wrong; checked ${checked}`);
         assert.ok(segments > frame.segments.length / 2, `${name}: checked only ${checked}`);
+        assert.ok(triangles >= frame.triangles.length / 2, `${name}: checked only ${checked}`);
         await page.close();
     }
 });

@@ -1,8 +1,8 @@
-// Test program of the web build: a frame of OpenGL calls as the recording OpenGL wrote it (an
-// expected-output file under tests/golden/, built in as /golden) replayed through the web backend's
-// OpenGL subset every frame, so that the browser tests can judge the pixels the subset draws. Its
-// argument names the file: gl-replay.html?arg=demo_empty_frame.txt. A line that is not a recorded call
-// ends the program with exit code 1 before any window opens.
+// Test program of the web build: a frame of OpenGL calls as the recording OpenGL writes them (the frames
+// of tests/golden, and tests/web/primitives_frame.txt with every primitive, built in under /frames)
+// replayed through the web backend's OpenGL subset every frame, so that the browser tests can judge the
+// pixels the subset draws. Its argument names the file: gl-replay.html?arg=demo_empty_frame.txt. A line
+// that is not a recorded call ends the program with exit code 1 before any window opens.
 #include "application/kw_realtime_application.h"
 
 #include <GL/gl.h>
@@ -52,6 +52,8 @@ const std::map<std::string, std::pair<size_t, std::function<void(const Call&)>>>
     {"glPushMatrix", {0, [](const Call&) { glPushMatrix(); }}},
     {"glPopMatrix", {0, [](const Call&) { glPopMatrix(); }}},
     {"glTranslatef", {3, [](const Call& c) { glTranslatef(F(c, 0), F(c, 1), F(c, 2)); }}},
+    {"glRotatef", {4, [](const Call& c) { glRotatef(F(c, 0), F(c, 1), F(c, 2), F(c, 3)); }}},
+    {"glScalef", {3, [](const Call& c) { glScalef(F(c, 0), F(c, 1), F(c, 2)); }}},
     {"glBegin", {1, [](const Call& c) { glBegin(U(c, 0)); }}},
     {"glEnd", {0, [](const Call&) { glEnd(); }}},
     {"glVertex3f", {3, [](const Call& c) { glVertex3f(F(c, 0), F(c, 1), F(c, 2)); }}},
@@ -102,10 +104,10 @@ private:
 int main(int argc, char* argv[])
 {
     if (argc != 2) {
-        std::printf("gl_replay: give the name of one file of tests/golden\n");
+        std::printf("gl_replay: give the name of one file of /frames\n");
         return 1;
     }
-    std::ifstream file(std::string("/golden/") + argv[1]);
+    std::ifstream file(std::string("/frames/") + argv[1]);
     std::vector<Call> calls;
     int number = 0;
     for (std::string line; std::getline(file, line);) {
