@@ -359,6 +359,19 @@ scenario('window: the menu bar, the drawing size and the close control', async (
     await waitFor('two new drawing sizes', () => sizes().length >= 2);
     assert.deepEqual(sizes(), ['size 1600 1200', 'size 1600 1150'], 'the drawing size without and with the bar');
 
+    // A context menu, which only a program that reaches into the binding has: chosen, then dismissed.
+    from = page.output.length;
+    await page.keyboard.press('KeyC');
+    await page.click('.kw-view', { button: 'right' });
+    await (await waitFor('the pop-up', () => page.$('.kw-popup .kw-item'))).click();
+    await page.click('.kw-view', { button: 'right' });
+    await waitFor('the pop-up', () => page.$('.kw-popup'));
+    await page.keyboard.press('Escape');
+    await waitFor('the pop-up to go', async () => (await page.$('.kw-popup')) === null);
+    const choices = () => page.output.slice(from).filter((line) => line.startsWith('menu'));
+    await waitFor('the pop-up choice', () => choices().length > 0);
+    assert.deepEqual(choices(), ['menu 0 9']);
+
     from = page.output.length;
     await page.click('.kw-close');
     await expectCleanEnd(page);

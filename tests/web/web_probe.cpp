@@ -1,7 +1,10 @@
 // Test program of the web build: a handler that prints every callback it gets, one line each, so that the
 // browser tests can send real keys, pointer moves, clicks and menu choices and read what arrived. Its
 // menu: File (1) holding Check (2, checked), a separator (3), Disabled (4), Sub (5) holding Deep (6), and
-// Hidden (7, not visible); Bare (8) on the bar itself. D takes the menu away, M gives it back.
+// Hidden (7, not visible); Bare (8) on the bar itself. D takes the menu away, M gives it back, and C
+// makes menu 1 (Pop, 9) the window's context menu, which nothing in the framework does.
+#include "application/implementation/kwi_system_application_menu.h"
+#include "application/implementation/kwi_window_menu_binding.h"
 #include "application/kw_application_menu.h"
 #include "application/kw_realtime_application.h"
 
@@ -27,6 +30,7 @@ public:
         mMenu.AddMenuItem(6, "Deep", 5, true, false, true);
         mMenu.AddMenuItem(7, "Hidden", 1, true, false, false);
         mMenu.AddMenuItem(8, "Bare", kInvalidMenuItemIdentifier, true, false, true);
+        mContextMenu.AddMenuItem(9, "Pop", kInvalidMenuItemIdentifier, true, false, true);
     }
 
     void Run() { mApplication.Execute(); }
@@ -54,9 +58,13 @@ public:
         std::printf("key down %d %d%s\n", static_cast<int>(event.key), event.nativeCode,
                     event.isRepeat ? " repeat" : "");
         if (event.key == Key::D) {
-            mApplication.SetWindowMenu(ApplicationMenu(1));
+            mApplication.SetWindowMenu(ApplicationMenu(2)); // declared with no items
         } else if (event.key == Key::M) {
             mApplication.SetWindowMenu(mMenu);
+        } else if (event.key == Key::C) {
+            kwImplementation::WindowMenuRecord& record = kwImplementation::GetHandlersToMenus()[this];
+            record.contextMenuHandle = kwImplementation::BuildWindowsMenu(
+                *kwImplementation::GetMenuRoot(1), kwImplementation::Platform::CreateMenu(), record.contextMenuItems);
         }
     }
     void OnKeyUp(const KeyEvent& event) override
@@ -83,6 +91,7 @@ public:
 
 private:
     ApplicationMenu mMenu{0};
+    ApplicationMenu mContextMenu{1};
     RealtimeApplication mApplication{*this};
 };
 

@@ -156,7 +156,7 @@ EM_JS(void, kw_menu_attach, (int menu), {
 
 // A pop-up of the menu's list at page position (x, y); the program waits for
 // the user's choice: an enabled item's identifier, or 0 for a press outside or
-// Escape.
+// Escape. Keys, and the press that dismisses it, are the pop-up's alone.
 EM_ASYNC_JS(int, kw_menu_track_popup, (int menu, int x, int y), {
     var list = Module.kwMenus && Module.kwMenus.lists[menu];
     if (!list || !list.firstChild) {
@@ -178,10 +178,12 @@ EM_ASYNC_JS(int, kw_menu_track_popup, (int menu, int x, int y), {
         }
         function outside(event) {
             if (!list.contains(event.target)) {
+                event.stopPropagation();
                 finish(0);
             }
         }
         function escape(event) {
+            event.stopPropagation();
             if (event.key === 'Escape') {
                 finish(0);
             }
