@@ -163,7 +163,11 @@ void ReportKeyEvent(const XKeyEvent& event)
     if (event.type == KeyPress) {
         const bool wasDown = sInput.keysDown.test(keycode);
         sInput.keysDown.set(keycode);
-        NotifyKeyDown(KeyFor(keysym), nativeCode, wasDown);
+        // NOTE: while a menu is open FLTK grabs the keyboard for it: presses then belong to the menu, as
+        // on Win32. Releases are still reported, so that no key pressed before is left held.
+        if (Fl::grab() == nullptr) {
+            NotifyKeyDown(KeyFor(keysym), nativeCode, wasDown);
+        }
     } else {
         sInput.keysDown.reset(keycode);
         NotifyKeyUp(KeyFor(keysym), nativeCode);

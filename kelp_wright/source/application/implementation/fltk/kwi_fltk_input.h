@@ -17,7 +17,8 @@ void PrepareKeyboard();
 void NoteKeysDown();
 
 // A key press or release that X delivered to one of the application's windows.
-// FLTK handles it afterwards as usual, so menu shortcuts keep working.
+// FLTK handles it afterwards as usual, so menu shortcuts keep working; a press
+// that an open menu takes is not reported.
 void ReportKeyEvent(const XKeyEvent& event);
 
 // An FLTK event of the drawing view, its coordinates relative to the view;
