@@ -239,12 +239,8 @@ TEST_F(InputTest, HeldKey)
     bool heldAfterLoss = true;
     steps.push_back(Focus());
     // Pressed, then the keyboard's repeats.
-    steps.push_back(Await(
-        [&] {
-            SendKey(Window(), kLetter.nativeCode, KeyAction::Press);
-            SendKey(Window(), kLetter.nativeCode, KeyAction::Repeat);
-        },
-        repeat));
+    steps.push_back(Await([] { SendKey(Window(), kLetter.nativeCode, KeyAction::Press); }, down));
+    steps.push_back(Await([] { SendKey(Window(), kLetter.nativeCode, KeyAction::Repeat); }, repeat));
     // The window loses the keyboard: the key is released, as its release will not come here.
     steps.push_back(Await(
         [&] {

@@ -36,7 +36,7 @@ std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row);
 // Input as the user gives it, through the window system's own input path (XTest; SendInput under Wine),
 // to the window that has the keyboard and to where the pointer is. Keys are named by the platform's
 // own code: an X keysym, a Win32 virtual-key code. Repeat: the keyboard's auto-repeat of a held key
-// (X repeats a held key by itself, so there it only waits for that).
+// (X repeats a held key by itself, so there it sends nothing).
 enum class KeyAction { Press, Repeat, Release };
 void SendKey(kwImplementation::WindowHandle window, int nativeCode, KeyAction action);
 // (x, y) of the drawing surface, as the window system places the surface; it may be outside.

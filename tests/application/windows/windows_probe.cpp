@@ -192,8 +192,14 @@ std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row)
     return kChanges[row].name;
 }
 
-void SendKey(kwImplementation::WindowHandle, int nativeCode, KeyAction action)
+// NOTE: Wine takes the key state back from X (where the key is up) when the window gets the focus, so a
+// held key's repeat is posted as the keyboard driver marks it: bit 30, the key was down.
+void SendKey(kwImplementation::WindowHandle window, int nativeCode, KeyAction action)
 {
+    if (action == KeyAction::Repeat) {
+        PostMessageA(ToWindow(window), WM_KEYDOWN, static_cast<WPARAM>(nativeCode), 1 | LPARAM(1) << 30);
+        return;
+    }
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = static_cast<WORD>(nativeCode);
