@@ -291,6 +291,18 @@ TEST_F(InputTest, Pointer)
         {[] { SendButton(Window(), PointerButton::Left, true); }, "press 0" + at},
         {[&] { MovePointer(Window(), kOutside.x, kOutside.y); }, "move " + At(kOutside)},
         {[] { SendButton(Window(), PointerButton::Left, false); }, "release 0 at " + At(kOutside)},
+#ifdef _WIN32
+        // The capture taken away while the button is held (Wine does so as a menu bar goes): released
+        // then, as its release may not come here. When it does, it is dropped.
+        {[&] { MovePointer(Window(), kInside.x, kInside.y); }, "move " + At(kInside)},
+        {[] { SendButton(Window(), PointerButton::Left, true); }, "press 0" + at},
+        {[] { ReleaseCapture(); }, "release 0" + at},
+        {[] {
+             SendButton(Window(), PointerButton::Left, false);
+             MovePointer(Window(), 31, 40);
+         },
+         "move 31,40"},
+#endif
     };
     onOpen = [&] {
         menu.AddMenuItem(1, "File", kInvalidMenuItemIdentifier, true, false, true);
