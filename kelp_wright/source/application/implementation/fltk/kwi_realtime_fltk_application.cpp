@@ -4,8 +4,8 @@
 // glXSwapBuffers to present. The view takes the keyboard focus; keys are
 // taken from the X events of the window, the pointer from the view's events.
 // Calls: Fl_Window, Fl_Gl_Window, Fl::check, Fl::flush, Fl::add_system_handler,
-// XGetWindowAttributes, glXCreateContext, glXMakeCurrent, glXSwapBuffers,
-// glXDestroyContext.
+// fl_open_display, XGetWindowAttributes, glXCreateContext, glXMakeCurrent,
+// glXSwapBuffers, glXDestroyContext.
 #include "application/implementation/fltk/kwi_fltk_input.h"
 #include "application/implementation/fltk/kwi_fltk_window_parts.h"
 #include "application/implementation/kwi_input_state.h"
@@ -100,8 +100,8 @@ bool IsActivationChange(const XFocusChangeEvent& focus)
     return focus.mode != NotifyGrab && focus.mode != NotifyUngrab && focus.detail != NotifyInferior;
 }
 
-// The top-level window and the view: X delivers the keys to either, by where
-// the pointer is.
+// The top-level window or the view: a key event names the window X reported
+// it to, which may be either.
 bool IsApplicationWindow(Window window)
 {
     return sBackend.window != nullptr &&
