@@ -140,7 +140,7 @@ TEST(GameStateMachine, CallScripts)
     for (const char* script : kScripts) {
         transcript += RunScript(script);
     }
-    EXPECT_TRUE(kwTest::MatchesGolden("state_machine_calls.txt", transcript));
+    kwTest::ExpectMatchesGolden("state_machine_calls.txt", transcript);
 }
 
 // The stored time is compared with the step strictly. The rounded time first equals the step exactly

@@ -47,7 +47,7 @@ TEST(Visualization, RenderSendsEveryListInItsBatch)
     empty.AddPermanentPath({Vector3(1, 0, 0)}, kRed, true); // one point: not a path
     transcript += "paths of no point and of one\n" + Rendered(empty);
 
-    EXPECT_TRUE(kwTest::MatchesGolden("visualization_render.txt", transcript));
+    kwTest::ExpectMatchesGolden("visualization_render.txt", transcript);
 }
 
 TEST(Visualization, HiddenStoreSendsNothing)
@@ -64,5 +64,5 @@ TEST(Visualization, AxesOptionallyWithNegativeHalves)
 {
     const std::string transcript = "positive\n" + kwTest::GlText([] { DrawAxes(2, false); }) +
         "with negative halves\n" + kwTest::GlText([] { DrawAxes(2, true); });
-    EXPECT_TRUE(kwTest::MatchesGolden("visualization_axes.txt", transcript));
+    kwTest::ExpectMatchesGolden("visualization_axes.txt", transcript);
 }

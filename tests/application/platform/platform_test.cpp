@@ -172,7 +172,7 @@ TEST_F(PlatformTest, WindowAsOpened)
     Note("teardown");
     transcript += TakeGlText();
 
-    EXPECT_TRUE(MatchesGolden("platform_window_" + kBackend + ".txt", transcript));
+    ExpectMatchesGolden("platform_window_" + kBackend + ".txt", transcript);
 }
 
 // Three runs in one process. The last run's teardown posts a quit request: FLTK drops it at the next
@@ -211,7 +211,7 @@ TEST_F(PlatformTest, RunsInOneProcess)
     }
 
     application.SetWindowTitle("Too Late"); // the window is gone: nothing to change
-    EXPECT_TRUE(MatchesGolden("platform_runs_" + kBackend + ".txt", transcript));
+    ExpectMatchesGolden("platform_runs_" + kBackend + ".txt", transcript);
 }
 
 // Each focus change of the backend's list, once the window system's own are over, and the handler call
@@ -235,7 +235,7 @@ TEST_F(PlatformTest, ActivationChanges)
     };
     application.Execute();
 
-    EXPECT_TRUE(MatchesGolden("platform_activation_" + kBackend + ".txt", transcript));
+    ExpectMatchesGolden("platform_activation_" + kBackend + ".txt", transcript);
 }
 
 // Menu commands as the window system delivers them, one a pass.
@@ -277,7 +277,7 @@ TEST_F(PlatformTest, MenuCommands)
     };
     application.Execute();
 
-    EXPECT_TRUE(MatchesGolden("platform_menu_commands.txt", transcript));
+    ExpectMatchesGolden("platform_menu_commands.txt", transcript);
 }
 
 // The event number `event` of the storm: a cycle of ten kinds, one key in a thousand replaced by a
@@ -361,7 +361,7 @@ TEST_F(PlatformTest, StormOfEventsBetweenFrames)
     application.Execute();
     Note("storm passes " + std::to_string(passes - first));
 
-    EXPECT_TRUE(MatchesGolden("platform_storm.txt", transcript));
+    ExpectMatchesGolden("platform_storm.txt", transcript);
 }
 
 // The window-menu reports and the condition of each, in phases of one run.
@@ -402,7 +402,7 @@ TEST_F(PlatformTest, WindowMenuReports)
     Note("attach after the run");
     RealtimeApplication{late}.SetWindowMenu(menu);
 
-    EXPECT_TRUE(MatchesGolden("platform_window_menu_reports.txt", transcript));
+    ExpectMatchesGolden("platform_window_menu_reports.txt", transcript);
 }
 
 // An Execute that finds the running flag already set returns at once: no window, no handler call.
@@ -423,7 +423,7 @@ TEST_F(PlatformTest, StaleWindowHandleIsReported)
     GetRealtimeApplicationState().windowHandle = &previousWindow;
     application.Execute();
 
-    EXPECT_TRUE(MatchesGolden("platform_stale_window_handle.txt", transcript));
+    ExpectMatchesGolden("platform_stale_window_handle.txt", transcript);
 }
 
 #ifdef _WIN32
