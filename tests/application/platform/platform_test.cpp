@@ -237,20 +237,15 @@ TEST_F(PlatformTest, ActivationChanges)
     ExpectMatchesGolden("platform_activation_" + kBackend + ".txt", transcript);
 }
 
-// Menu commands as the window system delivers them, one a pass.
+// Menu commands as the window system delivers them, one a pass. The storm counts the plain ones.
 TEST_F(PlatformTest, MenuCommands)
 {
     menu.AddMenuItem(10, "Twice", 1, true, false, true);
     menu.AddMenuItem(10, "Twice", 8, true, false, true);
     const unsigned int kCommands[] = {
-        2, // a declared item
         9, // an item of a pop-up; its action re-attaches the menu, rebuilding the bar under the dispatch
         5, // the checked item
         10, // an identifier declared twice
-        6, // an invisible item
-        7, // the child of an invisible item
-        999, // an undeclared identifier
-        2 | 1U << 16, // a declared item with a high word
     };
     std::string barBefore;
     onOpen = [&] { application.SetWindowMenu(menu); };
@@ -270,8 +265,7 @@ TEST_F(PlatformTest, MenuCommands)
             application.Close();
             return;
         }
-        Note("command " + std::to_string(kCommands[row] & 0xFFFF) + " high word " +
-             std::to_string(kCommands[row] >> 16));
+        Note("command " + std::to_string(kCommands[row]));
         Send(Window(), Event::Command, kCommands[row]);
     };
     application.Execute();
