@@ -15,7 +15,7 @@ bash scripts/install-deps.sh
 
 if [ "${1:-}" = "--web" ]; then
   cmake --preset web >/dev/null
-  cmake --build --preset web -j2 --target skidwell kw_menu_sample kw_triangle_game >/dev/null
+  cmake --build --preset web -j2 --target kw_pages >/dev/null
   pages="$root/build/web/pages"
   port=${KW_WEB_PORT:-8000}
   python3 -m http.server "$port" --bind 127.0.0.1 --directory "$pages" >"$root/build/web/server.log" 2>&1 &

@@ -25,6 +25,7 @@ const kBackground = [0x202023, 0x222225]; // Skidwell's
 const kMenuSampleBackground = [0x324c65, 0x344e67]; // glClearColor(0.2, 0.3, 0.4)
 const kTriangleBackground = [0x181831, 0x1c1c35]; // glClearColor(0.1, 0.1, 0.2)
 const kWhite = [0xe6e6e6, 0xffffff];
+const kGrey = [0x787878, 0x888888]; // the curve's 0x808080
 const kGreen = [0x00d700, 0x28ff28];
 const kOrange = [0xe68a00, 0xffb030]; // glColor3f(1.0, 0.6, 0.1)
 const kSteadyMilliseconds = 300; // longer than any gap between two frames
@@ -53,11 +54,28 @@ function scenario(name, body) {
     });
 }
 
-// Pixels of `colour` within `r` of where the view puts the point (x, 0, z): eye 5 above the plane, +x
-// right, -z up, f = 1 / tan(35 radians), aspect 4:3.
-function near(view, x, z, r, colour) {
-    const px = Math.floor(((1 + x / Math.tan(35) / (4 / 3) / 5) / 2) * view.width);
-    const py = Math.floor(((1 + z / Math.tan(35) / 5) / 2) * view.height);
+const kControlPoints = [[-1, 0], [-1, 0.5], [0, 0.25], [1, 0.5], [1, 0], [0, -1]];
+
+// Skidwell's picture fills the surface; the curve editor's is the largest 4:3 rectangle centred on it.
+const whole = (view) => ({ left: 0, top: 0, width: view.width, height: view.height });
+function centred(view) {
+    const width = Math.min(view.width, (view.height * 4) / 3);
+    const height = Math.min(view.height, (view.width * 3) / 4);
+    return { left: (view.width - width) / 2, top: (view.height - height) / 2, width, height };
+}
+
+// The pixel where the view puts the point (x, 0, z) in a picture: eye 5 above the plane, +x right, -z up,
+// f = 1 / tan(35 radians), aspect 4:3.
+function where(picture, x, z) {
+    return {
+        x: Math.floor(picture.left + ((1 + x / Math.tan(35) / (4 / 3) / 5) / 2) * picture.width),
+        y: Math.floor(picture.top + ((1 + z / Math.tan(35) / 5) / 2) * picture.height),
+    };
+}
+
+// Pixels of `colour` within `r` of where the view puts the point (x, 0, z) in the picture.
+function near(view, x, z, r, colour, picture = whole(view)) {
+    const { x: px, y: py } = where(picture, x, z);
     let found = 0;
     for (let j = Math.max(py - r, 0); j <= Math.min(py + r, view.height - 1); j++) {
         for (let i = Math.max(px - r, 0); i <= Math.min(px + r, view.width - 1); i++) {
@@ -108,7 +126,6 @@ scenario('skidwell: six rings where the view puts them, a marker that moves, the
     await waitForProgram(page, 'Skidwell: Curve Test', kBackground);
     const first = await capture(page);
 
-    const kControlPoints = [[-1, 0], [-1, 0.5], [0, 0.25], [1, 0.5], [1, 0], [0, -1]];
     kControlPoints.forEach(([x, z], i) => {
         assert.ok(near(first, x, z, 6, kWhite) >= 4, `no white ring at control point ${i}`);
     });
@@ -134,6 +151,50 @@ scenario('skidwell: six rings where the view puts them, a marker that moves, the
 scenario('menu-sample: File, then Exit, ends the program', async (open) => {
     const page = await open('menu-sample.html');
     await waitForProgram(page, 'Kelpwright Menu Sample', kMenuSampleBackground);
+    await clickMenu(page, 'File');
+    await clickMenu(page, 'Exit');
+    await expectCleanEnd(page);
+});
+
+// The curve editor: a dragged ring follows the pointer and stays where it is dropped with the curve
+// through it, Space stops the marker, R brings the ring back, every ring where a centred 4:3 picture
+// puts it, and File -> Exit ends the run.
+scenario('curve-editor: a dragged ring, Space, R, File and Exit', async (open) => {
+    const page = await open('curve-editor.html');
+    await waitForProgram(page, 'Skidwell: Curve Editor', kBackground);
+    const ringAt = async ([x, z]) => near(await capture(page), x, z, 6, kWhite, centred(await capture(page))) >= 4;
+    const allRingsShow = async () => (await Promise.all(kControlPoints.map(ringAt))).every(Boolean);
+    const from = kControlPoints[2];
+    const via = [0.25, 0.1];
+    const to = [0.4, -0.2]; // away from the curve and the axes
+    await waitFor('every ring where the picture puts it', allRingsShow);
+    const grey = async () => { const view = await capture(page); return near(view, ...to, 10, kGrey, centred(view)); };
+    assert.equal(await grey(), 0, 'the curve passes there already');
+
+    // The drag, as the user moves the mouse.
+    const box = await page.$eval('.kw-view', (view) => view.getBoundingClientRect().toJSON());
+    const view = await capture(page);
+    const pointerTo = ([x, z]) => {
+        const spot = where(centred(view), x, z);
+        return page.mouse.move(box.x + spot.x + 0.5, box.y + spot.y + 0.5, { steps: 5 });
+    };
+    await pointerTo(from);
+    await page.mouse.down();
+    await pointerTo(via);
+    await waitFor('the ring to follow the pointer', () => ringAt(via));
+    await pointerTo(to);
+    await page.mouse.up();
+    await waitFor('the ring where it was dropped', async () => (await ringAt(to)) && !(await ringAt(from)));
+    assert.ok((await grey()) >= 5, 'the curve misses the ring');
+
+    // Space: the marker stops, so the whole picture holds still.
+    await page.keyboard.press('Space');
+    await steadyCapture(page, '.kw-view');
+
+    // R: the ring goes back.
+    await page.keyboard.press('KeyR');
+    await waitFor('R to bring the ring back', async () => (await ringAt(from)) && !(await ringAt(to)));
+
     await clickMenu(page, 'File');
     await clickMenu(page, 'Exit');
     await expectCleanEnd(page);
