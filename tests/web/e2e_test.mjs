@@ -306,7 +306,7 @@ scenario('no-webgl: a browser without WebGL gets a message, not a blank page', a
 scenario('gl-replay: the recorded frames give the right pixels', async (open) => {
     for (const file of process.env.KW_FRAMES.split(',')) {
         const name = basename(file);
-        const page = await open(`test/gl-replay.html?arg=${name}`);
+        const page = await open(`test/test-page.html?module=kw_gl_replay.js&arg=${name}`);
         const frame = followRecordedFrame(readFileSync(file, 'utf8'), 800, 600);
         const pack = (offset) => frame.clear.reduce((rgb, c) => (rgb << 8) | Math.min(255, Math.max(0, c + offset)), 0);
         await waitForProgram(page, 'Kelpwright Replay', [pack(-1), pack(1)]);
@@ -335,7 +335,7 @@ const kKeys = ['Unknown', ...'ABCDEFGHIJKLMNOPQRSTUVWXYZ', ...'0123456789'.split
     ...Array.from({ length: 12 }, (_, i) => `F${i + 1}`), 'Shift', 'Control', 'Alt'];
 
 async function openProbe(open) {
-    const page = await open('test/web-probe.html', (unopened) =>
+    const page = await open('test/test-page.html?module=kw_web_probe.js', (unopened) =>
         unopened.setViewport({ width: 1000, height: 800, deviceScaleFactor: 2 }));
     await expectCalls(page, 0, ['open', 'size 1600 1150', 'active'], 'the window made, sized and shown');
     assert.equal(await page.title(), 'Kelpwright Probe');

@@ -1,8 +1,9 @@
 // Test program of the web build: a frame of OpenGL calls as the recording OpenGL writes them (the frames
 // of tests/golden, and tests/web/primitives_frame.txt with every primitive, built in under /frames)
 // replayed through the web backend's OpenGL subset every frame, so that the browser tests can judge the
-// pixels the subset draws. Its argument names the file: gl-replay.html?arg=demo_empty_frame.txt. A line
-// that is not a recorded call ends the program with exit code 1 before any window opens.
+// pixels the subset draws. Its argument names the file:
+// test-page.html?module=kw_gl_replay.js&arg=demo_empty_frame.txt. A line that is not a recorded call ends the
+// program with exit code 1 before any window opens.
 #include "application/kw_realtime_application.h"
 
 #include <GL/gl.h>

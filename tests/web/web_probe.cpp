@@ -64,7 +64,8 @@ public:
         } else if (event.key == Key::C) {
             kwImplementation::WindowMenuRecord& record = kwImplementation::GetHandlersToMenus()[this];
             record.contextMenuHandle = kwImplementation::BuildWindowsMenu(
-                *kwImplementation::GetMenuRoot(1), kwImplementation::Platform::CreateMenu(), record.contextMenuItems);
+                *kwImplementation::GetMenuRoot(1), kwImplementation::Platform::CreateMenu(),
+                record.contextMenuItems);
         }
     }
     void OnKeyUp(const KeyEvent& event) override
