@@ -267,7 +267,12 @@ void InstallMenuWindowProcedure(WindowHandle window)
     }
 }
 
-MenuHandle CreateMenu() { return reinterpret_cast<MenuHandle>(static_cast<std::intptr_t>(kw_menu_create())); }
+// A menu handle is the page's number of the list (from 1), never dereferenced.
+MenuHandle CreateMenu()
+{
+    const std::intptr_t number = kw_menu_create();
+    return reinterpret_cast<MenuHandle>(number); // NOLINT(performance-no-int-to-ptr): not an address
+}
 
 void DestroyMenu(MenuHandle menu)
 {

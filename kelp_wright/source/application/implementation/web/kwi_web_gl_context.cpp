@@ -179,8 +179,8 @@ void Draw(unsigned int mode, const std::vector<float>& vertices)
     if (!sGl.contextReady || count == 0) {
         return;
     }
-    kw_gl_draw(static_cast<int>(mode), vertices.data(), count, sGl.stacks[kModelview].back().m,
-               sGl.stacks[kProjection].back().m);
+    kw_gl_draw(static_cast<int>(mode), vertices.data(), count, sGl.stacks[kModelview].back().m.data(),
+               sGl.stacks[kProjection].back().m.data());
 }
 
 void SetClearColour(float red, float green, float blue, float alpha)

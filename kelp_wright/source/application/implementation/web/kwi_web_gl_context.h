@@ -4,6 +4,7 @@
 // each finished glBegin/glEnd here as one upload and one draw.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -11,7 +12,7 @@ namespace kwImplementation {
 namespace WebGl {
 
 struct Matrix4 {
-    float m[16]; // column-major, as glLoadMatrixf takes it
+    std::array<float, 16> m; // column-major, as glLoadMatrixf takes it
 };
 
 const int kModelview = 0;
@@ -23,7 +24,7 @@ const int kVertexFloats = 7;
 
 struct GlState {
     bool contextReady = false; // between CreateContext and DestroyContext
-    std::vector<Matrix4> stacks[2]; // per matrix mode; back() is the current matrix
+    std::array<std::vector<Matrix4>, 2> stacks; // per matrix mode; back() is the current matrix
     int matrixMode = kModelview;
     bool insideBegin = false;
     unsigned int primitive = 0;
