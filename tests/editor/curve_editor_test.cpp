@@ -1,0 +1,283 @@
+// Tests of the curve editor's state without a window: its frame (the curve test's figure in a centred 4:3
+// picture), picking and dragging a ring with the pointer, the keys and the menu. Events come through the
+// game application's handler, as the window's would.
+#include "../core/report_collector.h"
+#include "application/implementation/kwi_input_state.h"
+#include "application/implementation/kwi_realtime_application_run.h"
+#include "application/implementation/kwi_system_application_menu.h"
+#include "application/menu_description.h"
+#include "demo/test_application.h"
+#include "editor/curve_editor_state.h"
+#include "game/kwi_game_application_handler.h"
+#include "math/float_bits.h"
+#include "test_curve_state.h"
+#include "visualization/curve_figure.h"
+#include "visualization/recording_gl.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+using Kelpwright::Application::Key;
+using Kelpwright::Application::PointerButton;
+using Kelpwright::Application::PointerPosition;
+using Skidwell::Vector3;
+
+namespace {
+
+// A surface wider than 4:3: the picture is its middle 800 x 600.
+const Kelpwright::Application::DrawingSize kSurface = {1000, 600};
+const Skidwell::Viewport kPicture = {100, 0, 800, 600};
+
+// Where the frame draws the point (x, 0, z), worked out here in double: the eye 5 above the plane, +x
+// right, -z up, f = 1 / tan(35 radians), the 4:3 aspect.
+const double kFocal = 1.0 / std::tan(35.0);
+const double kAspect = 4.0 / 3.0;
+
+double PixelX(double x) { return kPicture.x + (1 + x * kFocal / kAspect / 5) / 2 * kPicture.width; }
+double PixelY(double z) { return kPicture.y + (1 + z * kFocal / 5) / 2 * kPicture.height; }
+
+// The pixel under the point, moved by (dx, dy).
+PointerPosition PixelOf(const Vector3& point, int dx = 0, int dy = 0)
+{
+    return {static_cast<int>(PixelX(point.x)) + dx, static_cast<int>(PixelY(point.z)) + dy};
+}
+
+// The point of the plane drawn at a pixel's centre.
+Vector3 GroundOf(const PointerPosition& pixel)
+{
+    const double x = (2 * (pixel.x + 0.5 - kPicture.x) / kPicture.width - 1) * 5 * kAspect / kFocal;
+    const double z = (2 * (pixel.y + 0.5 - kPicture.y) / kPicture.height - 1) * 5 / kFocal;
+    return Vector3(static_cast<float>(x), 0.0f, static_cast<float>(z));
+}
+
+// Far below a pixel's width, which is about 0.008 here.
+const float kTolerance = 1e-4f;
+
+void ExpectAt(const Vector3& point, const Vector3& expected)
+{
+    EXPECT_NEAR(point.x, expected.x, kTolerance);
+    EXPECT_EQ(point.y, 0.0f) << "off the plane";
+    EXPECT_NEAR(point.z, expected.z, kTolerance);
+}
+
+std::string Frame(Kelpwright::Game::GameStateInterface& state)
+{
+    return kwTest::GlText([&] { state.OnRender(); });
+}
+
+// Without a window every attachment of the menu is reported; nothing else may be.
+class CurveEditorTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        kwImplementation::GetMenuRegistry().clear();
+        testing::internal::CaptureStdout(); // the reports' printed blocks stay out of the test log
+        editor = std::make_unique<CurveEditorState>(kwTest::TestApplication());
+    }
+    void TearDown() override
+    {
+        editor->OnClose();
+        testing::internal::GetCapturedStdout();
+        kwImplementation::ResetInputState();
+        for (const std::string& report : reports.Take()) {
+            EXPECT_EQ(report,
+                      "kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n");
+        }
+    }
+
+    // Opened on a surface of kSurface.
+    void Open()
+    {
+        ASSERT_TRUE(editor->OnOpen());
+        handler.OnDrawingSizeChange(kSurface);
+    }
+    // A left-button drag from one pixel to another, with one move half-way.
+    void Drag(const PointerPosition& from, const PointerPosition& to)
+    {
+        handler.OnButtonDown(PointerButton::Left, from);
+        handler.OnPointerMove({(from.x + to.x) / 2, (from.y + to.y) / 2});
+        handler.OnPointerMove(to);
+        handler.OnButtonUp(PointerButton::Left, to);
+    }
+    void Press(Key key, bool isRepeat = false) { handler.OnKeyDown({key, 0, isRepeat}); }
+
+    kwTest::ReportCollector reports;
+    kwImplementation::GameApplicationHandler& handler = kwImplementation::GetGameApplicationHandler();
+    std::unique_ptr<CurveEditorState> editor;
+    const std::vector<Vector3> original = Skidwell::CurveTestPoints();
+};
+
+} // namespace
+
+// The same figure, marker and scene view as the curve test, drawn into the largest centred 4:3 rectangle
+// of the surface (glViewport counts rows from the bottom).
+TEST_F(CurveEditorTest, DrawsTheCurveTestInACentredPicture)
+{
+    TestCurveState curveTest;
+    TestCurveState::ResetCurveParameter();
+    ASSERT_TRUE(curveTest.OnOpen());
+    ASSERT_TRUE(editor->OnOpen());
+    curveTest.OnSimulate();
+    editor->OnSimulate();
+    const std::string curveTestFrame = Frame(curveTest);
+    EXPECT_EQ(Frame(*editor), curveTestFrame) << "before the surface's size is known";
+
+    const struct {
+        Kelpwright::Application::DrawingSize surface;
+        const char* viewport;
+    } kSizes[] = {
+        {{800, 600}, "glViewport(0 0 800 600)"}, // the window's own proportions
+        {{1000, 600}, "glViewport(100 0 800 600)"}, // wider: bars left and right
+        {{800, 601}, "glViewport(0 1 800 600)"}, // the odd row goes above
+        {{640, 1000}, "glViewport(0 260 640 480)"}, // taller: bars above and below
+        {{800, 575}, "glViewport(16 0 767 575)"}, // 766.67 wide, rounded
+    };
+    for (const auto& size : kSizes) {
+        SCOPED_TRACE(size.viewport);
+        handler.OnDrawingSizeChange(size.surface);
+        EXPECT_EQ(Frame(*editor), size.viewport + std::string("\n") + curveTestFrame);
+    }
+
+    // A size the window had before the state opened.
+    kwImplementation::NotifyDrawingSize(kSurface);
+    ASSERT_TRUE(editor->OnOpen());
+    EXPECT_EQ(Frame(*editor), "glViewport(100 0 800 600)\n" + curveTestFrame);
+}
+
+// A ring is taken within 5 pixels of its outer circle (radius 0.027, 3.4 pixels here), and when two are
+// within reach, the nearer one.
+TEST_F(CurveEditorTest, PicksTheNearestRingWithinReach)
+{
+    Open();
+    const Vector3 point = original[3];
+    const struct {
+        int dx;
+        int dy;
+        bool taken;
+    } kPresses[] = {
+        {0, 0, true}, // on the ring
+        {8, 0, true}, // 7.9 pixels from its centre
+        {9, 0, false}, // 8.9
+        {0, -8, true}, // 7.8
+        {0, -9, false}, // 8.8
+        {-5, 6, true}, // 8.0
+        {-6, 6, false}, // 8.7
+    };
+    for (const auto& press : kPresses) {
+        SCOPED_TRACE(testing::Message() << press.dx << ", " << press.dy);
+        const PointerPosition target = {600, 100};
+        Drag(PixelOf(point, press.dx, press.dy), target);
+        const bool moved = editor->GetPoints()[3].x != point.x;
+        EXPECT_EQ(moved, press.taken);
+        Press(Key::R);
+    }
+
+    // Point 0 put 4 pixels to the left of point 1: a press 2 pixels to the right of point 1 takes point 1.
+    Drag(PixelOf(original[0]), PixelOf(original[1], -4));
+    Drag(PixelOf(original[1], 2), {600, 100});
+    ExpectAt(editor->GetPoints()[1], GroundOf({600, 100}));
+    ExpectAt(editor->GetPoints()[0], GroundOf(PixelOf(original[1], -4)));
+}
+
+// The point follows the pointer to the spot of the plane drawn under it, and the rings and the curve are
+// made again at every move: the curve's segments meet at the moved point.
+TEST_F(CurveEditorTest, DraggedPointFollowsThePointer)
+{
+    Open();
+    const PointerPosition kMoves[] = {{300, 450}, {850, 30}, {105, 590}};
+    handler.OnButtonDown(PointerButton::Left, PixelOf(original[2]));
+    for (const PointerPosition& pointer : kMoves) {
+        SCOPED_TRACE(testing::Message() << pointer.x << ", " << pointer.y);
+        handler.OnPointerMove(pointer);
+        const Vector3 moved = editor->GetPoints()[2];
+        ExpectAt(moved, GroundOf(pointer));
+        EXPECT_EQ(kwTest::Hex(editor->GetCurve().GetSegment(2).p0), kwTest::Hex(moved));
+        EXPECT_EQ(kwTest::Hex(editor->GetCurve().GetSegment(1).p3), kwTest::Hex(moved));
+        // The third point's first ring circle (four a point) starts 0.024 beyond it along z.
+        const Vector3 ringStart = editor->GetVisualization().GetPermanentPaths()[8].points[0];
+        EXPECT_EQ(kwTest::Hex(ringStart), kwTest::Hex(moved + Vector3(0.0f, 0.0f, 0.024f)));
+    }
+
+    // Dropped where the button comes up, then no longer carried.
+    const PointerPosition kDrop = {400, 200};
+    handler.OnButtonUp(PointerButton::Left, kDrop);
+    handler.OnPointerMove({420, 220});
+    ExpectAt(editor->GetPoints()[2], GroundOf(kDrop));
+    EXPECT_EQ(editor->GetVisualization().GetPermanentPaths().size(), 25u) << "24 ring circles and the curve";
+}
+
+// R and File -> Reset bring back the six points and the very frame they had, and end a drag.
+TEST_F(CurveEditorTest, ResetRestoresTheSixPoints)
+{
+    Open();
+    editor->OnSimulate();
+    const std::string before = Frame(*editor);
+    for (const bool byMenu : {false, true}) {
+        SCOPED_TRACE(byMenu ? "File -> Reset" : "R");
+        Drag(PixelOf(original[4]), {500, 500});
+        handler.OnButtonDown(PointerButton::Left, PixelOf(original[5]));
+        handler.OnPointerMove({200, 100});
+        if (byMenu) {
+            handler.OnMenuAction(0, 2);
+        } else {
+            Press(Key::R);
+        }
+        handler.OnPointerMove({220, 120});
+        for (size_t i = 0; i < original.size(); ++i) {
+            EXPECT_EQ(kwTest::Hex(editor->GetPoints()[i]), kwTest::Hex(original[i])) << "point " << i;
+        }
+        EXPECT_EQ(Frame(*editor), before);
+        handler.OnButtonUp(PointerButton::Left, {220, 120});
+    }
+}
+
+// Space stops the marker where it is and starts it again; a key's auto-repeat changes nothing.
+TEST_F(CurveEditorTest, SpacePausesTheMarker)
+{
+    Open();
+    editor->OnSimulate();
+    const std::string paused = Frame(*editor);
+    Press(Key::Space);
+    for (int step = 0; step < 100; ++step) {
+        editor->OnSimulate();
+    }
+    EXPECT_EQ(Frame(*editor), paused) << "the marker moved while paused";
+    Press(Key::Space, true);
+    editor->OnSimulate();
+    EXPECT_EQ(Frame(*editor), paused) << "a repeat of Space started the marker";
+
+    Press(Key::Space);
+    editor->OnSimulate();
+    EXPECT_NE(Frame(*editor), paused) << "the marker did not start again";
+}
+
+// View -> Axes hides the axes and takes the check mark away; again, both come back.
+TEST_F(CurveEditorTest, AxesItemTogglesTheAxesAndItsCheckMark)
+{
+    Open();
+    const std::string kAxes = "glColor3f(1 0 0)";
+    const auto menu = [] { return kwTest::Describe(kwImplementation::GetMenuRoot(0)->children); };
+    EXPECT_EQ(menu(), " File(1)[ Reset(2) Exit(3) ] View(4)[ Axes(5)* ]");
+    EXPECT_NE(Frame(*editor).find(kAxes), std::string::npos);
+
+    handler.OnMenuAction(0, 5);
+    EXPECT_EQ(menu(), " File(1)[ Reset(2) Exit(3) ] View(4)[ Axes(5) ]");
+    EXPECT_EQ(Frame(*editor).find(kAxes), std::string::npos) << "the axes are still drawn";
+
+    handler.OnMenuAction(0, 5);
+    EXPECT_EQ(menu(), " File(1)[ Reset(2) Exit(3) ] View(4)[ Axes(5)* ]");
+    EXPECT_NE(Frame(*editor).find(kAxes), std::string::npos) << "the axes did not come back";
+}
+
+TEST_F(CurveEditorTest, FileExitCloses)
+{
+    Open();
+    unsigned char& running = kwImplementation::GetRealtimeApplicationState().running;
+    running = 1;
+    handler.OnMenuAction(0, 1); // "File" itself
+    EXPECT_EQ(running, 1);
+    handler.OnMenuAction(0, 3);
+    EXPECT_EQ(running, 0);
+}
