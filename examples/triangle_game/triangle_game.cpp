@@ -1,6 +1,7 @@
-// The guide's game: a triangle that turns, and a "Game" menu whose "Pause" check item stops and
-// restarts it and whose "Quit" item ends the run. docs/guide.md quotes this file between the
-// [name] and [/name] comments.
+// The guide's game: a triangle that turns once in four seconds of real time, a "Game" menu whose
+// "Pause" check item stops and restarts it and whose "Quit" item ends the run, the R key that turns
+// it back upright, and a picture that keeps its proportions in any window. docs/guide.md quotes
+// this file between the [name] and [/name] comments.
 // [includes]
 #include "application/kw_application_menu.h"
 #include "game/kw_game_application.h"
@@ -21,6 +22,7 @@ const Kelpwright::Application::MenuItemIdentifier kGameItem = 1;
 const Kelpwright::Application::MenuItemIdentifier kPauseItem = 2;
 const Kelpwright::Application::MenuItemIdentifier kQuitItem = 3;
 const float kDegreesPerStep = 0.9f; // one turn in four seconds of 0.01 s steps
+const float kFrameRateCap = 240.0f; // frames a second where presenting does not wait for the display
 // [/identifiers]
 
 // [state]
@@ -34,13 +36,11 @@ public:
     {
         // Arguments: identifier, name, parent (kInvalidMenuItemIdentifier: the bar itself),
         // enabled, checked, visible.
-        Kelpwright::Application::MenuItem* game = mMenu.AddMenuItem(
-            kGameItem, "Game", Kelpwright::Application::kInvalidMenuItemIdentifier, true, false, true);
-        mMenu.AddMenuItem(kPauseItem, "Pause", kGameItem, true, false, true);
+        mMenu.AddMenuItem(kGameItem, "Game", Kelpwright::Application::kInvalidMenuItemIdentifier, true, false,
+                          true);
+        // The returned item stays valid, however many items follow it.
+        mPause = mMenu.AddMenuItem(kPauseItem, "Pause", kGameItem, true, false, true);
         mMenu.AddMenuItem(kQuitItem, "Quit", kGameItem, true, false, true);
-        // The returned pointers stay valid until their list grows: "Pause" is read back once the
-        // "Game" list is complete.
-        mPause = &game->children.front();
     }
     // [/state]
 
@@ -50,7 +50,7 @@ public:
     {
         mApplication.SetWindowTitle("Kelpwright Triangle");
         mApplication.SetWindowMenu(mMenu);
-        mApplication.SetActionHandler(this); // menu choices come to this state while it is open
+        mApplication.SetActionHandler(this); // menu choices and input come to this state while it is open
         return GameStateInterface::OnOpen();
     }
 
@@ -76,6 +76,7 @@ public:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
+        ApplyDrawingSize();
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glRotatef(mAngle, 0.0f, 0.0f, 1.0f);
@@ -104,6 +105,34 @@ public:
     }
     // [/menu]
 
+    // [input]
+    void OnKeyDown(const Kelpwright::Application::KeyEvent& event) override
+    {
+        if (event.key == Kelpwright::Application::Key::R && !event.isRepeat) {
+            mAngle = 0.0f; // upright again
+        }
+    }
+    // [/input]
+
+    // [size]
+    // The whole drawing surface, with x scaled so that the triangle keeps its shape in a window
+    // of any proportions. The size is that of the surface under the menu bar.
+    void ApplyDrawingSize()
+    {
+        const Kelpwright::Application::DrawingSize size = mApplication.GetDrawingSize();
+        if (size.width <= 0 || size.height <= 0) {
+            return; // minimised: nothing is seen
+        }
+        glViewport(0, 0, size.width, size.height);
+        const float aspect = static_cast<float>(size.width) / static_cast<float>(size.height);
+        if (aspect >= 1.0f) {
+            glScalef(1.0f / aspect, 1.0f, 1.0f);
+        } else {
+            glScalef(1.0f, aspect, 1.0f);
+        }
+    }
+    // [/size]
+
     // [members]
 private:
     Kelpwright::Game::GameApplication& mApplication;
@@ -123,6 +152,7 @@ int main(int argc, char* argv[])
     (void)argv;
     Kelpwright::Game::GameApplication application; // only one may exist at a time
     PlayState play(application);
+    application.UseRealTime(kFrameRateCap); // steps follow the clock, not the frame count
     application.RunGame(kPlayState); // returns when the window closes or Close is called
     return 0;
 }

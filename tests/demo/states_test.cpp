@@ -63,7 +63,7 @@ std::string Frame(Kelpwright::Game::GameStateInterface& state)
 }
 
 // The states reach the application through the global pointers, as in the program, which starts
-// without menus and with both animations at their start.
+// without menus, with both animations at their start and with a machine that has simulated nothing.
 class StatesTest : public testing::Test {
 protected:
     void SetUp() override
@@ -72,6 +72,7 @@ protected:
         TestCurveState::ResetCurveParameter();
         DemoState::ResetSpinAngle();
         kwImplementation::GetMenuRegistry().clear();
+        kwImplementation::GetGameStateMachine() = kwImplementation::GameStateMachine();
     }
 };
 

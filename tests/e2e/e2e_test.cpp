@@ -27,6 +27,7 @@ struct Colour {
 const Colour kBackground{0x202023, 0x222225}; // Skidwell's
 const Colour kMenuSampleBackground{0x324C65, 0x344E67}; // glClearColor(0.2, 0.3, 0.4)
 const Colour kTriangleBackground{0x181831, 0x1C1C35}; // glClearColor(0.1, 0.1, 0.2)
+const Colour kOrange{0xE68A00, 0xFFB030}; // glColor3f(1.0, 0.6, 0.1)
 const Colour kWhite{0xE6E6E6, 0xFFFFFF};
 const Colour kGreen{0x00D700, 0x28FF28};
 const Colour kGrey{0x787878, 0x888888}; // the curve's 0x808080
@@ -89,6 +90,36 @@ int Near(const std::vector<unsigned long>& pixels, const XWindowAttributes& s, S
         }
     }
     return count;
+}
+
+// Where the guide's triangle points, in degrees in the image: from the centroid of its orange pixels to
+// the one farthest from it, its apex (the other corners are a tenth nearer). NaN without a triangle.
+double ApexAngle(const std::vector<unsigned long>& pixels, int width)
+{
+    double sumX = 0;
+    double sumY = 0;
+    int count = 0;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (Is(pixels[i], kOrange)) {
+            sumX += static_cast<double>(i % width);
+            sumY += static_cast<double>(i / width);
+            ++count;
+        }
+    }
+    if (count < 100) {
+        return std::nan("");
+    }
+    double farthest = -1;
+    double angle = 0;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const double dx = static_cast<double>(i % width) - sumX / count;
+        const double dy = static_cast<double>(i / width) - sumY / count;
+        if (Is(pixels[i], kOrange) && dx * dx + dy * dy > farthest) {
+            farthest = dx * dx + dy * dy;
+            angle = std::atan2(dy, dx) * 180 / M_PI;
+        }
+    }
+    return angle;
 }
 
 class EndToEnd : public testing::TestWithParam<std::string> {
@@ -298,6 +329,35 @@ TEST_P(EndToEnd, TriangleGamePausesAndQuits)
     EXPECT_TRUE(turning) << "the triangle did not turn again after the second \"Pause\"";
     EXPECT_TRUE(OpenFirstMenu() == unchecked) << "the check mark stayed beside \"Pause\"";
     Click(sDisplay, surface, 15, 28); // "Quit", the second entry
+    ExpectCleanExit();
+}
+
+// The guide's game runs in real time: a quarter of a circle a second of wall time, however fast frames
+// come. The apex is followed from capture to capture (each well under half a turn apart) for 2.5 s.
+TEST_P(EndToEnd, TriangleGameTurnsInRealTime)
+{
+    const double kDegreesPerSecond = 90;
+    const double kTolerance = 0.25;
+    ASSERT_NO_FATAL_FAILURE(Start("examples/kw_triangle_game", "Kelpwright Triangle", kTriangleBackground));
+    double last = ApexAngle(Capture(), s.width);
+    ASSERT_FALSE(std::isnan(last)) << "no triangle in the first capture";
+    const auto start = std::chrono::steady_clock::now();
+    double turned = 0;
+    double seconds = 0;
+    const bool measured = WaitFor(kSeconds, [&] {
+        const double angle = ApexAngle(Capture(), s.width);
+        if (std::isnan(angle)) {
+            return false;
+        }
+        turned += std::remainder(angle - last, 360.0);
+        last = angle;
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        return seconds >= 2.5;
+    });
+    ASSERT_TRUE(measured) << "the triangle was lost after " << seconds << " s";
+    EXPECT_NEAR(std::fabs(turned) / seconds, kDegreesPerSecond, kDegreesPerSecond * kTolerance)
+        << "degrees a second, " << turned << " in " << seconds << " s";
+    RequestClose(sDisplay, window);
     ExpectCleanExit();
 }
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 using Kelpwright::Application::Key;
@@ -67,30 +68,41 @@ std::string Frame(Kelpwright::Game::GameStateInterface& state)
     return kwTest::GlText([&] { state.OnRender(); });
 }
 
-// Without a window every attachment of the menu is reported; nothing else may be.
+// Every report is the one of attaching the menu without a window.
 class CurveEditorTest : public testing::Test {
 protected:
     void SetUp() override
     {
         kwImplementation::GetMenuRegistry().clear();
-        testing::internal::CaptureStdout(); // the reports' printed blocks stay out of the test log
+        kwImplementation::ResetInputState(); // no drawing size yet
         editor = std::make_unique<CurveEditorState>(kwTest::TestApplication());
     }
     void TearDown() override
     {
         editor->OnClose();
-        testing::internal::GetCapturedStdout();
-        kwImplementation::ResetInputState();
         for (const std::string& report : reports.Take()) {
             EXPECT_EQ(report,
                       "kwInternalError: Invalid parameter; windowHandle, expected a non-NULL HWND object.\n");
         }
     }
 
+    // The printed blocks of those reports stay out of the test log.
+    void AttachingTheMenu(const std::function<void()>& call)
+    {
+        testing::internal::CaptureStdout();
+        call();
+        testing::internal::GetCapturedStdout();
+    }
+    void OpenEditor()
+    {
+        bool opened = false;
+        AttachingTheMenu([&] { opened = editor->OnOpen(); });
+        EXPECT_TRUE(opened);
+    }
     // Opened on a surface of kSurface.
     void Open()
     {
-        ASSERT_TRUE(editor->OnOpen());
+        OpenEditor();
         handler.OnDrawingSizeChange(kSurface);
     }
     // A left-button drag from one pixel to another, with one move half-way.
@@ -118,7 +130,7 @@ TEST_F(CurveEditorTest, DrawsTheCurveTestInACentredPicture)
     TestCurveState curveTest;
     TestCurveState::ResetCurveParameter();
     ASSERT_TRUE(curveTest.OnOpen());
-    ASSERT_TRUE(editor->OnOpen());
+    OpenEditor();
     curveTest.OnSimulate();
     editor->OnSimulate();
     const std::string curveTestFrame = Frame(curveTest);
@@ -142,7 +154,7 @@ TEST_F(CurveEditorTest, DrawsTheCurveTestInACentredPicture)
 
     // A size the window had before the state opened.
     kwImplementation::NotifyDrawingSize(kSurface);
-    ASSERT_TRUE(editor->OnOpen());
+    OpenEditor();
     EXPECT_EQ(Frame(*editor), "glViewport(100 0 800 600)\n" + curveTestFrame);
 }
 
@@ -262,11 +274,11 @@ TEST_F(CurveEditorTest, AxesItemTogglesTheAxesAndItsCheckMark)
     EXPECT_EQ(menu(), " File(1)[ Reset(2) Exit(3) ] View(4)[ Axes(5)* ]");
     EXPECT_NE(Frame(*editor).find(kAxes), std::string::npos);
 
-    handler.OnMenuAction(0, 5);
+    AttachingTheMenu([&] { handler.OnMenuAction(0, 5); });
     EXPECT_EQ(menu(), " File(1)[ Reset(2) Exit(3) ] View(4)[ Axes(5) ]");
     EXPECT_EQ(Frame(*editor).find(kAxes), std::string::npos) << "the axes are still drawn";
 
-    handler.OnMenuAction(0, 5);
+    AttachingTheMenu([&] { handler.OnMenuAction(0, 5); });
     EXPECT_EQ(menu(), " File(1)[ Reset(2) Exit(3) ] View(4)[ Axes(5)* ]");
     EXPECT_NE(Frame(*editor).find(kAxes), std::string::npos) << "the axes did not come back";
 }

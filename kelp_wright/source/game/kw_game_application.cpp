@@ -20,6 +20,18 @@ using Kelpwright::Game::kInvalidGameState;
 
 namespace kwImplementation {
 
+namespace {
+
+// Passes one callback on to the action handler, when one is registered.
+template <typename Call> void Forward(ApplicationHandlerInterface* actionHandler, const Call& call)
+{
+    if (actionHandler != nullptr) {
+        call(*actionHandler);
+    }
+}
+
+} // namespace
+
 GameApplicationHandler::GameApplicationHandler()
     : gameApplication(nullptr)
     , actionHandler(nullptr)
@@ -52,65 +64,52 @@ void GameApplicationHandler::OnRealtimeUpdate()
 void GameApplicationHandler::OnMenuAction(const MenuIdentifier& menuIdentifier,
                                           const MenuItemIdentifier& itemIdentifier)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnMenuAction(menuIdentifier, itemIdentifier);
-    }
+    Forward(actionHandler, [&](ApplicationHandlerInterface& handler) {
+        handler.OnMenuAction(menuIdentifier, itemIdentifier);
+    });
 }
 
 void GameApplicationHandler::OnAuxiliaryAction(const MenuIdentifier& first, const MenuItemIdentifier& second)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnAuxiliaryAction(first, second);
-    }
+    Forward(actionHandler,
+            [&](ApplicationHandlerInterface& handler) { handler.OnAuxiliaryAction(first, second); });
 }
 
 void GameApplicationHandler::OnKeyDown(const KeyEvent& event)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnKeyDown(event);
-    }
+    Forward(actionHandler, [&](ApplicationHandlerInterface& handler) { handler.OnKeyDown(event); });
 }
 
 void GameApplicationHandler::OnKeyUp(const KeyEvent& event)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnKeyUp(event);
-    }
+    Forward(actionHandler, [&](ApplicationHandlerInterface& handler) { handler.OnKeyUp(event); });
 }
 
 void GameApplicationHandler::OnPointerMove(const PointerPosition& position)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnPointerMove(position);
-    }
+    Forward(actionHandler, [&](ApplicationHandlerInterface& handler) { handler.OnPointerMove(position); });
 }
 
 void GameApplicationHandler::OnButtonDown(const PointerButton& button, const PointerPosition& position)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnButtonDown(button, position);
-    }
+    Forward(actionHandler,
+            [&](ApplicationHandlerInterface& handler) { handler.OnButtonDown(button, position); });
 }
 
 void GameApplicationHandler::OnButtonUp(const PointerButton& button, const PointerPosition& position)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnButtonUp(button, position);
-    }
+    Forward(actionHandler,
+            [&](ApplicationHandlerInterface& handler) { handler.OnButtonUp(button, position); });
 }
 
 void GameApplicationHandler::OnWheel(const float& notches, const PointerPosition& position)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnWheel(notches, position);
-    }
+    Forward(actionHandler, [&](ApplicationHandlerInterface& handler) { handler.OnWheel(notches, position); });
 }
 
 void GameApplicationHandler::OnDrawingSizeChange(const DrawingSize& size)
 {
-    if (actionHandler != nullptr) {
-        actionHandler->OnDrawingSizeChange(size);
-    }
+    Forward(actionHandler, [&](ApplicationHandlerInterface& handler) { handler.OnDrawingSizeChange(size); });
 }
 
 GameApplicationHandler& GetGameApplicationHandler()

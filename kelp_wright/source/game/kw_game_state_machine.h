@@ -1,6 +1,6 @@
 // Kelpwright: the single game state machine. It keeps the table of registered
 // states, opens and closes the current one, and drives it with fixed 0.01 s
-// simulation steps out of a fixed 1/60 s frame.
+// simulation steps out of a fixed 1/60 s frame, or out of a measured one in real time.
 #pragma once
 
 #include "game/kw_game_state.h"
