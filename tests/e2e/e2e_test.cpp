@@ -257,6 +257,22 @@ protected:
         XTestFakeKeyEvent(sDisplay, code, False, CurrentTime);
         XSync(sDisplay, False);
     }
+    // The window 200 pixels wider and 100 lower, as a user makes it: through Wine's own frame, its bottom
+    // right corner dragged; the Linux program, without a frame of its own here, as a window manager does.
+    void Widen() const
+    {
+        XWindowAttributes outer{};
+        XGetWindowAttributes(sDisplay, window, &outer);
+        if (GetParam() == "linux") {
+            XResizeWindow(sDisplay, window, outer.width + 200, outer.height - 100);
+            XSync(sDisplay, False);
+            return;
+        }
+        XWarpPointer(sDisplay, None, window, 0, 0, 0, 0, outer.width - 2, outer.height - 2);
+        Button(true);
+        XWarpPointer(sDisplay, None, window, 0, 0, 0, 0, outer.width + 198, outer.height - 102);
+        Button(false);
+    }
     std::string Output() const
     {
         std::ifstream file(log);
@@ -400,8 +416,7 @@ TEST_P(EndToEnd, CurveEditorEditsTheCurve)
 
     // A wider window.
     const int width = s.width;
-    XResizeWindow(sDisplay, window, 1000, 500);
-    XSync(sDisplay, False);
+    Widen();
     const bool resized = WaitFor(kSeconds, [&] {
         surface = Surface(sDisplay, window, s);
         return s.width != width && AllRingsShow();
