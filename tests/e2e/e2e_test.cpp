@@ -378,8 +378,9 @@ TEST_P(EndToEnd, TriangleGameTurnsInRealTime)
 }
 
 // The curve editor in one run: a dragged ring follows the pointer and stays where it is dropped with the
-// curve through it, Space stops the marker, R brings the ring back, and a wider window keeps the picture's
-// proportions, every ring where a centred 4:3 picture puts it (a stretched one would move four of them).
+// curve through it, Space stops the marker, R brings the ring back, a wider window keeps the picture's
+// proportions, every ring where a centred 4:3 picture puts it (a stretched one would move four of them),
+// and File -> Exit ends the run.
 TEST_P(EndToEnd, CurveEditorEditsTheCurve)
 {
     ASSERT_NO_FATAL_FAILURE(Start("demo/editor/skidwell_editor", "Skidwell: Curve Editor", kBackground));
@@ -424,7 +425,8 @@ TEST_P(EndToEnd, CurveEditorEditsTheCurve)
     EXPECT_TRUE(resized) << "the rings are not where a centred 4:3 picture puts them on a " << s.width
                          << " x " << s.height << " surface";
 
-    RequestClose(sDisplay, window);
+    OpenFirstMenu(); // "File"
+    Click(sDisplay, surface, 15, 28); // "Exit", the second entry
     ExpectCleanExit();
 }
 
