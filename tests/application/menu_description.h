@@ -4,8 +4,8 @@
 
 #include "application/kw_application_menu.h"
 
-#include <string>
 #include <list>
+#include <string>
 
 namespace kwTest {
 

@@ -11,6 +11,8 @@
 #include <GL/glx.h>
 #include <dlfcn.h>
 
+#include <cstdlib>
+
 static int sPresented = 0;
 // Counts every present, then passes it on to the real library.
 extern "C" void glXSwapBuffers(Display* dpy, GLXDrawable drawable)
@@ -93,13 +95,15 @@ void Send(kwImplementation::WindowHandle window, Event event, unsigned int value
         x.type = KeyPress;
         x.xkey.keycode = XKeysymToKeycode(fl_display, odd ? XK_Escape : XK_a);
         break;
-    case Event::ContextMenu:
+    case Event::ContextMenu: // a right click; its press asks for the context menu
         x.type = ButtonPress;
         x.xbutton.button = Button3;
+        XSendEvent(fl_display, TopLevel(window), False, NoEventMask, &x);
+        x.type = ButtonRelease;
         break;
-    case Event::Mouse:
-        x.type = odd ? ButtonRelease : ButtonPress;
-        x.xbutton.button = Button1;
+    case Event::Mouse: // as on Win32: a press of the left button, or a move
+        x.type = odd ? ButtonPress : MotionNotify;
+        x.xbutton.button = odd ? Button1 : 0; // 0: a motion's is_hint
         break;
     case Event::Command:
         Pick(window, value & 0xFFFF);
@@ -175,6 +179,51 @@ int PresentedFrames() { return sPresented; }
 int LiveMenus(kwImplementation::WindowHandle)
 {
     return static_cast<int>(kwImplementation::Fltk::CountLiveMenus());
+}
+
+void SendKey(kwImplementation::WindowHandle, int nativeCode, KeyAction action)
+{
+    if (action != KeyAction::Repeat) {
+        const KeyCode key = XKeysymToKeycode(fl_display, static_cast<KeySym>(nativeCode));
+        XTestFakeKeyEvent(fl_display, key, action == KeyAction::Press, CurrentTime);
+    }
+}
+
+void MovePointer(kwImplementation::WindowHandle window, int x, int y)
+{
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(fl_display, View(window), DefaultRootWindow(fl_display), x, y, &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(fl_display, DefaultScreen(fl_display), rootX, rootY, CurrentTime);
+}
+
+void SendButton(kwImplementation::WindowHandle, Kelpwright::Application::PointerButton button, bool down)
+{
+    const unsigned int kButtons[] = {Button1, Button3, Button2}; // left, right, middle
+    XTestFakeButtonEvent(fl_display, kButtons[static_cast<int>(button)], down, CurrentTime);
+}
+
+// Button 4 turns the wheel a notch away from the user, button 5 towards.
+void SendWheel(kwImplementation::WindowHandle, int notches)
+{
+    for (int notch = 0; notch < std::abs(notches); ++notch) {
+        XTestFakeButtonEvent(fl_display, notches > 0 ? Button4 : Button5, True, CurrentTime);
+        XTestFakeButtonEvent(fl_display, notches > 0 ? Button4 : Button5, False, CurrentTime);
+    }
+}
+
+void SetKeyboardFocus(kwImplementation::WindowHandle window, bool toWindow)
+{
+    XSetInputFocus(fl_display, toWindow ? TopLevel(window) : None, RevertToNone, CurrentTime);
+}
+
+Kelpwright::Application::DrawingSize SurfaceSize(kwImplementation::WindowHandle window)
+{
+    XWindowAttributes view = XWindowAttributes();
+    XGetWindowAttributes(fl_display, View(window), &view);
+    return {view.width, view.height};
 }
 
 std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "application/implementation/kwi_realtime_application_run.h"
+#include "application/kw_input_types.h"
 
 #include <string>
 
@@ -31,6 +32,22 @@ int LiveMenus(kwImplementation::WindowHandle window); // window menus not destro
 // Sends the row-th of the focus changes the activation test tries on this window system and names it;
 // "" past the last.
 std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row);
+
+// Input as the user gives it, through the window system's own input path (XTest; SendInput under Wine),
+// to the window that has the keyboard and to where the pointer is. Keys are named by the platform's
+// own code: an X keysym, a Win32 virtual-key code. Repeat: the keyboard's auto-repeat of a held key
+// (X repeats a held key by itself, so there it sends nothing).
+enum class KeyAction { Press, Repeat, Release };
+void SendKey(kwImplementation::WindowHandle window, int nativeCode, KeyAction action);
+// (x, y) of the drawing surface, as the window system places the surface; it may be outside.
+void MovePointer(kwImplementation::WindowHandle window, int x, int y);
+void SendButton(kwImplementation::WindowHandle window, Kelpwright::Application::PointerButton button,
+                bool down);
+void SendWheel(kwImplementation::WindowHandle window, int notches); // positive away from the user
+// Gives the keyboard focus to the window, or takes it away as another window would.
+void SetKeyboardFocus(kwImplementation::WindowHandle window, bool toWindow);
+// The drawing surface's size as the window system has it.
+Kelpwright::Application::DrawingSize SurfaceSize(kwImplementation::WindowHandle window);
 
 #ifdef _WIN32
 int TranslatedCharacters(); // WM_CHAR messages the drains took from the queue since the first call

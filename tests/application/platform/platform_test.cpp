@@ -131,6 +131,14 @@ protected:
              noteMenuActions);
         onMenuAction(item);
     }
+    // Input is only counted: the window system's own (the pointer where it happens to be) varies.
+    void OnKeyDown(const KeyEvent&) override { Call("OnKeyDown", false); }
+    void OnKeyUp(const KeyEvent&) override { Call("OnKeyUp", false); }
+    void OnPointerMove(const PointerPosition&) override { Call("OnPointerMove", false); }
+    void OnButtonDown(const PointerButton&, const PointerPosition&) override { Call("OnButtonDown", false); }
+    void OnButtonUp(const PointerButton&, const PointerPosition&) override { Call("OnButtonUp", false); }
+    void OnWheel(const float&, const PointerPosition&) override { Call("OnWheel", false); }
+    void OnDrawingSizeChange(const DrawingSize&) override { Call("OnDrawingSizeChange", false); }
 
     std::string transcript;
     std::map<std::string, int> counts; // of every handler call

@@ -87,8 +87,9 @@ void Send(kwImplementation::WindowHandle window, Event event, unsigned int value
     case Event::Key:
         PostMessageA(hwnd, WM_KEYDOWN, odd ? VK_ESCAPE : 'A', 0);
         break;
-    case Event::ContextMenu:
-        PostMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), position);
+    case Event::ContextMenu: // a right click: the default processing of its release sends WM_CONTEXTMENU
+        PostMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, position);
+        PostMessageA(hwnd, WM_RBUTTONUP, 0, position);
         break;
     case Event::Mouse:
         PostMessageA(hwnd, odd ? WM_LBUTTONDOWN : WM_MOUSEMOVE, 0, position);
@@ -189,6 +190,65 @@ std::string SendFocusChange(kwImplementation::WindowHandle window, size_t row)
     }
     PostActivate(ToWindow(window), kChanges[row].wParam);
     return kChanges[row].name;
+}
+
+// NOTE: Wine takes the key state back from X (where the key is up) when the window gets the focus, so a
+// held key's repeat is posted as the keyboard driver marks it: bit 30, the key was down.
+void SendKey(kwImplementation::WindowHandle window, int nativeCode, KeyAction action)
+{
+    if (action == KeyAction::Repeat) {
+        PostMessageA(ToWindow(window), WM_KEYDOWN, static_cast<WPARAM>(nativeCode), 1 | LPARAM(1) << 30);
+        return;
+    }
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(nativeCode);
+    input.ki.dwFlags = action == KeyAction::Release ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+// The cursor is placed, then a move of no distance reports it where it is.
+void MovePointer(kwImplementation::WindowHandle window, int x, int y)
+{
+    POINT point = {x, y};
+    ClientToScreen(ToWindow(window), &point);
+    SetCursorPos(point.x, point.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void SendButton(kwImplementation::WindowHandle, Kelpwright::Application::PointerButton button, bool down)
+{
+    const DWORD kFlags[][2] = {{MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN},
+                               {MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_RIGHTDOWN},
+                               {MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_MIDDLEDOWN}};
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = kFlags[static_cast<int>(button)][down ? 1 : 0];
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void SendWheel(kwImplementation::WindowHandle, int notches)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void SetKeyboardFocus(kwImplementation::WindowHandle window, bool toWindow)
+{
+    SetFocus(toWindow ? ToWindow(window) : nullptr);
+}
+
+Kelpwright::Application::DrawingSize SurfaceSize(kwImplementation::WindowHandle window)
+{
+    RECT client = {};
+    GetClientRect(ToWindow(window), &client);
+    return {client.right, client.bottom};
 }
 
 int TranslatedCharacters()

@@ -133,6 +133,11 @@ void OnMenuItemPicked(Fl_Widget* widget, void* data)
     Fl_Menu_* bar = static_cast<Fl_Menu_*>(widget);
     // FLTK flips a check box when it is picked; the bar keeps the declared state.
     Fl_Menu_Item* picked = const_cast<Fl_Menu_Item*>(bar->mvalue());
+    // Enter on a pop-up's title (the menu opened from the keyboard) picks the title: like a Win32
+    // pop-up entry, it is no command.
+    if (picked != nullptr && picked->submenu()) {
+        return;
+    }
     if (picked != nullptr && (picked->flags & FL_MENU_TOGGLE) != 0) {
         picked->flags ^= FL_MENU_VALUE;
     }

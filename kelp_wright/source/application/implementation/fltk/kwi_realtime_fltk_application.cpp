@@ -1,10 +1,14 @@
 // Kelpwright FLTK backend: the platform steps of the realtime application on
 // X11 with FLTK 1.3: an Fl_Window at (50, 50), an Fl_Gl_Window child for the
 // drawing surface, a GLX context of our own, Fl::check() as the event drain and
-// glXSwapBuffers to present. Calls: Fl_Window, Fl_Gl_Window, Fl::check,
-// Fl::flush, Fl::add_system_handler, XGetWindowAttributes, glXCreateContext,
-// glXMakeCurrent, glXSwapBuffers, glXDestroyContext.
+// glXSwapBuffers to present. The view takes the keyboard focus; keys are
+// taken from the X events of the window, the pointer from the view's events.
+// Calls: Fl_Window, Fl_Gl_Window, Fl::check, Fl::flush, Fl::add_system_handler,
+// fl_open_display, XGetWindowAttributes, glXCreateContext, glXMakeCurrent,
+// glXSwapBuffers, glXDestroyContext.
+#include "application/implementation/fltk/kwi_fltk_input.h"
 #include "application/implementation/fltk/kwi_fltk_window_parts.h"
+#include "application/implementation/kwi_input_state.h"
 #include "application/implementation/kwi_platform_window.h"
 
 #include <FL/Fl.H>
@@ -34,6 +38,10 @@ public:
     }
 
     void flush() override;
+    int handle(int event) override;
+    // The drawing size follows the view: the window was resized, or its menu
+    // bar appeared or went.
+    void resize(int x, int y, int width, int height) override;
 
 protected:
     // Nothing is drawn here: the frame is drawn by the handler in the loop.
@@ -68,6 +76,23 @@ const int kContextAttributes[] = {
 
 void RenderingView::flush() { NotifyWindowEvent(WindowEvent::Paint, sBackend.window); }
 
+// The view takes the keyboard focus, so that no other widget holds it; the
+// keys themselves are reported from the X events and left to FLTK, which
+// tries them as the menu bar's shortcuts.
+int RenderingView::handle(int event)
+{
+    if (event == FL_FOCUS || event == FL_UNFOCUS) {
+        return 1;
+    }
+    return Fltk::ReportPointerEvent(event) ? 1 : Fl_Gl_Window::handle(event);
+}
+
+void RenderingView::resize(int x, int y, int width, int height)
+{
+    Fl_Gl_Window::resize(x, y, width, height);
+    NotifyDrawingSize(Kelpwright::Application::DrawingSize{width, height});
+}
+
 // Focus moving between the window and its own child, and the focus changes
 // that a menu's pointer grab causes, are not activation changes.
 bool IsActivationChange(const XFocusChangeEvent& focus)
@@ -75,16 +100,47 @@ bool IsActivationChange(const XFocusChangeEvent& focus)
     return focus.mode != NotifyGrab && focus.mode != NotifyUngrab && focus.detail != NotifyInferior;
 }
 
-// Sees every X event before FLTK handles it: keyboard focus of the top-level
-// window is its activation.
+// The top-level window or the view: a key event names the window X reported
+// it to, which may be either.
+bool IsApplicationWindow(Window window)
+{
+    return sBackend.window != nullptr &&
+        (window == fl_xid(sBackend.window) || (sBackend.view != nullptr && window == fl_xid(sBackend.view)));
+}
+
+// Keyboard focus of the top-level window is its activation.
+void OnFocusChange(const XFocusChangeEvent& focus)
+{
+    if (sBackend.window == nullptr || focus.window != fl_xid(sBackend.window)) {
+        return;
+    }
+    if (focus.type == FocusIn) {
+        Fltk::NoteKeysDown();
+    }
+    if (IsActivationChange(focus)) {
+        NotifyWindowEvent(focus.type == FocusIn ? WindowEvent::Activated : WindowEvent::Deactivated,
+                          sBackend.window);
+    }
+}
+
+// Sees every X event before FLTK handles it, and lets FLTK handle all of them.
 int OnSystemEvent(void* event, void* data)
 {
     (void)data;
     const XEvent& xevent = *static_cast<const XEvent*>(event);
-    if ((xevent.type == FocusIn || xevent.type == FocusOut) && sBackend.window != nullptr &&
-        xevent.xfocus.window == fl_xid(sBackend.window) && IsActivationChange(xevent.xfocus)) {
-        NotifyWindowEvent(xevent.type == FocusIn ? WindowEvent::Activated : WindowEvent::Deactivated,
-                          sBackend.window);
+    switch (xevent.type) {
+    case KeyPress:
+    case KeyRelease:
+        if (IsApplicationWindow(xevent.xkey.window)) {
+            Fltk::ReportKeyEvent(xevent.xkey);
+        }
+        break;
+    case FocusIn:
+    case FocusOut:
+        OnFocusChange(xevent.xfocus);
+        break;
+    default:
+        break;
     }
     return 0;
 }
@@ -166,6 +222,8 @@ namespace Platform {
 WindowHandle CreateApplicationWindow(const WindowProperties& properties)
 {
     if (!sBackend.systemHandlerInstalled) {
+        fl_open_display();
+        Fltk::PrepareKeyboard();
         Fl::add_system_handler(OnSystemEvent, nullptr);
         sBackend.systemHandlerInstalled = true;
     }

@@ -5,6 +5,7 @@
 // SwapBuffers. WGL: wglCreateContext, wglMakeCurrent, wglGetCurrentContext, wglDeleteContext. GL:
 // glClearColor, glClear.
 #include "application/implementation/kwi_platform_window.h"
+#include "application/implementation/windows/kwi_windows_input.h"
 
 #include <windows.h>
 
@@ -47,6 +48,8 @@ WindowEvent TranslateWindowEvent(UINT message, WPARAM wParam)
     // The whole wParam is tested: a deactivation of a minimised window (high word set) counts as activation.
     case WM_ACTIVATE:
         return wParam != 0 ? WindowEvent::Activated : WindowEvent::Deactivated;
+    case WM_KILLFOCUS:
+        return WindowEvent::FocusLost;
     case WM_PAINT:
         return WindowEvent::Paint;
     default:
@@ -57,7 +60,9 @@ WindowEvent TranslateWindowEvent(UINT message, WPARAM wParam)
 LRESULT CALLBACK ApplicationWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     NotifyWindowEvent(TranslateWindowEvent(message, wParam), hwnd);
-    // NOTE: the default processing also validates after WM_PAINT and destroys the window on WM_CLOSE.
+    Windows::ReportInput(hwnd, message, wParam, lParam);
+    // NOTE: the default processing also validates after WM_PAINT, destroys the window on WM_CLOSE and
+    // opens the menu bar for Alt and F10, whose keys were reported all the same.
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
