@@ -102,7 +102,7 @@ double ApexAngle(const std::vector<unsigned long>& pixels, int width)
     for (size_t i = 0; i < pixels.size(); ++i) {
         if (Is(pixels[i], kOrange)) {
             sumX += static_cast<double>(i % width);
-            sumY += static_cast<double>(i / width);
+            sumY += std::floor(static_cast<double>(i) / width); // the row
             ++count;
         }
     }
@@ -113,7 +113,7 @@ double ApexAngle(const std::vector<unsigned long>& pixels, int width)
     double angle = 0;
     for (size_t i = 0; i < pixels.size(); ++i) {
         const double dx = static_cast<double>(i % width) - sumX / count;
-        const double dy = static_cast<double>(i / width) - sumY / count;
+        const double dy = std::floor(static_cast<double>(i) / width) - sumY / count;
         if (Is(pixels[i], kOrange) && dx * dx + dy * dy > farthest) {
             farthest = dx * dx + dy * dy;
             angle = std::atan2(dy, dx) * 180 / M_PI;
