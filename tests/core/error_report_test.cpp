@@ -47,7 +47,7 @@ TEST(ErrorReport, PrintedAndTold)
         transcript += "told: " + message + "\n";
     }
 
-    EXPECT_TRUE(kwTest::MatchesGolden("error_reports.txt", transcript));
+    kwTest::ExpectMatchesGolden("error_reports.txt", transcript);
     EXPECT_EQ(flags, std::ios::hex | std::ios::showpos | std::ios::skipws) << "the caller's stream flags";
 }
 

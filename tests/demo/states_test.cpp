@@ -84,8 +84,8 @@ TEST_F(StatesTest, FramesBeforeOpening)
     TestCurveState curveTest;
     DemoState demo;
     curveTest.OnSimulate(); // no curve yet: nothing to stand on, nothing stored
-    EXPECT_TRUE(kwTest::MatchesGolden("curve_test_empty_frame.txt", Frame(curveTest)));
-    EXPECT_TRUE(kwTest::MatchesGolden("demo_empty_frame.txt", Frame(demo)));
+    kwTest::ExpectMatchesGolden("curve_test_empty_frame.txt", Frame(curveTest));
+    kwTest::ExpectMatchesGolden("demo_empty_frame.txt", Frame(demo));
 }
 
 // The figure: the x line, the inner circle, its radius, the outer circle. The curve test's frames are
@@ -94,7 +94,7 @@ TEST_F(StatesTest, DemoFrameAfterOneStep)
 {
     DemoState demo;
     demo.OnSimulate();
-    EXPECT_TRUE(kwTest::MatchesGolden("demo_frame_after_one_step.txt", Frame(demo)));
+    kwTest::ExpectMatchesGolden("demo_frame_after_one_step.txt", Frame(demo));
 }
 
 TEST_F(StatesTest, SteadyFramesAllocateNothing)

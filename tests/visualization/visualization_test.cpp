@@ -1,5 +1,5 @@
-// Tests of the debug-drawing store and the axes against the recording OpenGL: what each kind of
-// primitive sends, in which batch and order, and what clearing keeps.
+// Tests of the debug-drawing store against the recording OpenGL: what each kind of primitive sends, in
+// which batch and order, and what clearing keeps. The axes are in every frame of the states' tests.
 #include "visualization/visualization.h"
 
 #include "golden_file.h"
@@ -47,22 +47,5 @@ TEST(Visualization, RenderSendsEveryListInItsBatch)
     empty.AddPermanentPath({Vector3(1, 0, 0)}, kRed, true); // one point: not a path
     transcript += "paths of no point and of one\n" + Rendered(empty);
 
-    EXPECT_TRUE(kwTest::MatchesGolden("visualization_render.txt", transcript));
-}
-
-TEST(Visualization, HiddenStoreSendsNothing)
-{
-    struct HiddenStore : Visualization {
-        HiddenStore() { mIsVisible = false; }
-    } store;
-    store.AddLine(Vector3(0, 0, 1), Vector3(0, 0, 2), kBlue);
-    store.AddPermanentTriangle(Vector3(1, 1, 1), Vector3(2, 2, 2), Vector3(3, 3, 3), kBlue);
-    EXPECT_EQ(kwTest::GlText([&] { store.Render(); }), "");
-}
-
-TEST(Visualization, AxesOptionallyWithNegativeHalves)
-{
-    const std::string transcript = "positive\n" + kwTest::GlText([] { DrawAxes(2, false); }) +
-        "with negative halves\n" + kwTest::GlText([] { DrawAxes(2, true); });
-    EXPECT_TRUE(kwTest::MatchesGolden("visualization_axes.txt", transcript));
+    kwTest::ExpectMatchesGolden("visualization_render.txt", transcript);
 }

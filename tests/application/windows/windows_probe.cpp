@@ -136,11 +136,7 @@ std::string DescribeCreation(kwImplementation::WindowHandle window)
     const struct {
         const char* name;
         int index;
-    } kClassFields[] = {{"class style", GCL_STYLE},
-                        {"class brush", GCLP_HBRBACKGROUND},
-                        {"class extra bytes", GCL_CBCLSEXTRA},
-                        {"window extra bytes", GCL_CBWNDEXTRA},
-                        {"class menu name", GCLP_MENUNAME}};
+    } kClassFields[] = {{"class style", GCL_STYLE}, {"class brush", GCLP_HBRBACKGROUND}};
     for (const auto& field : kClassFields) {
         text += std::string(field.name) + " " + Hex(GetClassLongPtrA(hwnd, field.index)) + "\n";
     }
@@ -154,9 +150,6 @@ std::string DescribeCreation(kwImplementation::WindowHandle window)
         {"class cursor IDC_ARROW",
          GetClassLongPtrA(hwnd, GCLP_HCURSOR) ==
              reinterpret_cast<ULONG_PTR>(LoadCursorA(nullptr, IDC_ARROW))},
-        {"instance the program's",
-         GetWindowLongPtrA(hwnd, GWLP_HINSTANCE) == reinterpret_cast<LONG_PTR>(GetModuleHandleA(nullptr))},
-        {"parent none", GetParent(hwnd) == nullptr},
     };
     for (const auto& fact : kFacts) {
         text += std::string(fact.name) + (fact.holds ? " yes" : " no") + "\n";
