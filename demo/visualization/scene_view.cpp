@@ -13,8 +13,6 @@ namespace Skidwell {
 
 namespace {
 
-// The aspect ratio is fixed at 4:3, as the float 4/3.
-const float kAspectRatio = 4.0f / 3.0f;
 // NOTE: the tangent is taken of 35 radians (not degrees): a view of about 50.7 degrees.
 const double kFieldOfViewAngle = 35.0;
 // The depth terms are defined by their bit patterns, not by decimal values:
@@ -51,7 +49,7 @@ Matrix4 BuildProjectionMatrix()
     Matrix4 projection{};
     // NOTE: the quotient is formed in double (the divisor is the float 4/3
     // widened) and rounded to float once.
-    projection[0] = static_cast<float>(static_cast<double>(f) / static_cast<double>(kAspectRatio));
+    projection[0] = static_cast<float>(static_cast<double>(f) / static_cast<double>(kSceneAspectRatio));
     projection[5] = f;
     projection[10] = FloatFromBits(kDepthScaleBits);
     projection[11] = -1.0f;

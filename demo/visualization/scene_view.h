@@ -19,7 +19,11 @@ struct SceneCamera {
     Vector3 up;
 };
 
-// The fixed 4:3 projection; the window's real size plays no part.
+// The projection's width to height, the float 4/3; the window's real size
+// plays no part in it.
+const float kSceneAspectRatio = 4.0f / 3.0f;
+
+// The fixed 4:3 projection.
 Matrix4 BuildProjectionMatrix();
 
 // The camera's rotation: rows S, V and -F for forward F, side S and up V.

@@ -171,6 +171,13 @@ void Visualization::ClearTemporaryPrimitives()
     mTemporaryTriangles.clear();
 }
 
+void Visualization::ClearPermanentPrimitives()
+{
+    mPermanentLines.clear();
+    mPermanentPaths.clear();
+    mPermanentTriangles.clear();
+}
+
 void Visualization::AddLine(const Vector3& from, const Vector3& to, const Color& color)
 {
     mTemporaryLines.push_back(LinePrimitive{from, to, color});

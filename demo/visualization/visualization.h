@@ -45,6 +45,9 @@ public:
     virtual void Render();
 
     void ClearTemporaryPrimitives();
+    // Empties the three permanent lists, for an owner whose figure changes (the
+    // curve editor's, when a point moves).
+    void ClearPermanentPrimitives();
     void AddLine(const Vector3& from, const Vector3& to, const Color& color);
     // A closed 25-point circle, in the plane y = center.y when aroundYAxis is
     // true, else in the plane z = center.z.

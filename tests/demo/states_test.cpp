@@ -11,6 +11,7 @@
 #include "game/kwi_game_application_handler.h"
 #include "golden_file.h"
 #include "math/float_bits.h"
+#include "test_application.h"
 #include "test_curve_state.h"
 #include "visualization/recording_gl.h"
 
@@ -67,9 +68,7 @@ class StatesTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        static Kelpwright::Game::GameApplication application;
-        gGameApplication = &application;
-        gApplication = &application;
+        kwTest::TestApplication();
         TestCurveState::ResetCurveParameter();
         DemoState::ResetSpinAngle();
         kwImplementation::GetMenuRegistry().clear();

@@ -30,6 +30,10 @@ const Colour kTriangleBackground{0x181831, 0x1C1C35}; // glClearColor(0.1, 0.1, 
 const Colour kOrange{0xE68A00, 0xFFB030}; // glColor3f(1.0, 0.6, 0.1)
 const Colour kWhite{0xE6E6E6, 0xFFFFFF};
 const Colour kGreen{0x00D700, 0x28FF28};
+const Colour kGrey{0x787878, 0x888888}; // the curve's 0x808080
+
+// The six points, x and z.
+const double kControlPoints[6][2] = {{-1, 0}, {-1, 0.5}, {0, 0.25}, {1, 0.5}, {1, 0}, {0, -1}};
 
 bool Is(unsigned long pixel, Colour c)
 {
@@ -47,16 +51,41 @@ int Count(const std::vector<unsigned long>& pixels, Colour c)
         std::count_if(pixels.begin(), pixels.end(), [&](unsigned long p) { return Is(p, c); }));
 }
 
-// Pixels of colour `c` within `r` of where the view puts the point (x, 0, z) on a surface of `s`: eye 5
-// above the plane, +x right, -z up, f = 1 / tan(35 radians), aspect 4:3.
-int Near(const std::vector<unsigned long>& pixels, const XWindowAttributes& s, double x, double z, int r,
-         Colour c)
+// Where a picture lies on the surface, in pixels.
+struct Picture {
+    double left;
+    double top;
+    double width;
+    double height;
+};
+
+// Skidwell's picture fills the surface; the curve editor's is the largest 4:3 rectangle centred on it.
+Picture Whole(const XWindowAttributes& s) { return {0, 0, double(s.width), double(s.height)}; }
+Picture Centred(const XWindowAttributes& s)
 {
-    const int px = static_cast<int>((1 + x / std::tan(35.0) / (4.0 / 3) / 5) / 2 * s.width);
-    const int py = static_cast<int>((1 + z / std::tan(35.0) / 5) / 2 * s.height);
+    const double width = std::min(double(s.width), s.height * 4.0 / 3);
+    const double height = std::min(double(s.height), s.width * 3.0 / 4);
+    return {(s.width - width) / 2, (s.height - height) / 2, width, height};
+}
+
+// The pixel where the view puts the point (x, 0, z) in picture `p`: eye 5 above the plane, +x right, -z
+// up, f = 1 / tan(35 radians), aspect 4:3.
+struct Spot {
+    int x;
+    int y;
+};
+Spot Where(const Picture& p, double x, double z)
+{
+    return {static_cast<int>(p.left + (1 + x / std::tan(35.0) / (4.0 / 3) / 5) / 2 * p.width),
+            static_cast<int>(p.top + (1 + z / std::tan(35.0) / 5) / 2 * p.height)};
+}
+
+// Pixels of colour `c` within `r` of a pixel on a surface of `s`.
+int Near(const std::vector<unsigned long>& pixels, const XWindowAttributes& s, Spot at, int r, Colour c)
+{
     int count = 0;
-    for (int j = std::max(py - r, 0); j <= std::min(py + r, s.height - 1); ++j) {
-        for (int i = std::max(px - r, 0); i <= std::min(px + r, s.width - 1); ++i) {
+    for (int j = std::max(at.y - r, 0); j <= std::min(at.y + r, s.height - 1); ++j) {
+        for (int i = std::max(at.x - r, 0); i <= std::min(at.x + r, s.width - 1); ++i) {
             count += Is(pixels[j * s.width + i], c) ? 1 : 0;
         }
     }
@@ -73,7 +102,7 @@ double ApexAngle(const std::vector<unsigned long>& pixels, int width)
     for (size_t i = 0; i < pixels.size(); ++i) {
         if (Is(pixels[i], kOrange)) {
             sumX += static_cast<double>(i % width);
-            sumY += static_cast<double>(i / width);
+            sumY += std::floor(static_cast<double>(i) / width); // the row
             ++count;
         }
     }
@@ -84,7 +113,7 @@ double ApexAngle(const std::vector<unsigned long>& pixels, int width)
     double angle = 0;
     for (size_t i = 0; i < pixels.size(); ++i) {
         const double dx = static_cast<double>(i % width) - sumX / count;
-        const double dy = static_cast<double>(i / width) - sumY / count;
+        const double dy = std::floor(static_cast<double>(i) / width) - sumY / count;
         if (Is(pixels[i], kOrange) && dx * dx + dy * dy > farthest) {
             farthest = dx * dx + dy * dy;
             angle = std::atan2(dy, dx) * 180 / M_PI;
@@ -195,6 +224,55 @@ protected:
         EXPECT_EQ(WEXITSTATUS(status), 0) << "exit code";
         EXPECT_EQ(Output().find("ASSERTION FAILED!"), std::string::npos) << Output();
     }
+    // Whether a white ring shows where the curve editor's picture puts (x, 0, z).
+    bool RingAt(double x, double z) const
+    {
+        const std::vector<unsigned long> pixels = Capture();
+        return pixels.size() == static_cast<size_t>(s.width) * s.height &&
+            Near(pixels, s, Where(Centred(s), x, z), 6, kWhite) >= 4;
+    }
+    bool AllRingsShow() const
+    {
+        return std::all_of(std::begin(kControlPoints), std::end(kControlPoints),
+                           [&](const double* point) { return RingAt(point[0], point[1]); });
+    }
+    // The pointer to (x, 0, z) of the curve editor's picture, and a button pressed or released there.
+    void PointerTo(double x, double z) const
+    {
+        const Spot at = Where(Centred(s), x, z);
+        XWarpPointer(sDisplay, None, surface, 0, 0, 0, 0, at.x, at.y);
+        XSync(sDisplay, False);
+    }
+    void Button(bool down) const
+    {
+        XTestFakeButtonEvent(sDisplay, 1, down ? True : False, CurrentTime);
+        XSync(sDisplay, False);
+    }
+    // A key pressed and released with the keyboard on the window.
+    void Type(KeySym key) const
+    {
+        XSetInputFocus(sDisplay, window, RevertToParent, CurrentTime);
+        const KeyCode code = XKeysymToKeycode(sDisplay, key);
+        XTestFakeKeyEvent(sDisplay, code, True, CurrentTime);
+        XTestFakeKeyEvent(sDisplay, code, False, CurrentTime);
+        XSync(sDisplay, False);
+    }
+    // The window 200 pixels wider and 100 lower, as a user makes it: through Wine's own frame, its bottom
+    // right corner dragged; the Linux program, without a frame of its own here, as a window manager does.
+    void Widen() const
+    {
+        XWindowAttributes outer{};
+        XGetWindowAttributes(sDisplay, window, &outer);
+        if (GetParam() == "linux") {
+            XResizeWindow(sDisplay, window, outer.width + 200, outer.height - 100);
+            XSync(sDisplay, False);
+            return;
+        }
+        XWarpPointer(sDisplay, None, window, 0, 0, 0, 0, outer.width - 2, outer.height - 2);
+        Button(true);
+        XWarpPointer(sDisplay, None, window, 0, 0, 0, 0, outer.width + 198, outer.height - 102);
+        Button(false);
+    }
     std::string Output() const
     {
         std::ifstream file(log);
@@ -215,9 +293,8 @@ TEST_P(EndToEnd, SkidwellDrawsTheCurveTest)
     ASSERT_EQ(first.size(), static_cast<size_t>(s.width) * s.height) << "the first capture failed";
 
     // The drawing calls are pinned below this layer; here the real view must put the rings where they belong.
-    const double kControlPoints[6][2] = {{-1, 0}, {-1, 0.5}, {0, 0.25}, {1, 0.5}, {1, 0}, {0, -1}};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_GE(Near(first, s, kControlPoints[i][0], kControlPoints[i][1], 6, kWhite), 4)
+        EXPECT_GE(Near(first, s, Where(Whole(s), kControlPoints[i][0], kControlPoints[i][1]), 6, kWhite), 4)
             << "no white ring at control point " << i;
     }
     const int marker = Count(first, kGreen);
@@ -297,6 +374,59 @@ TEST_P(EndToEnd, TriangleGameTurnsInRealTime)
     EXPECT_NEAR(std::fabs(turned) / seconds, kDegreesPerSecond, kDegreesPerSecond * kTolerance)
         << "degrees a second, " << turned << " in " << seconds << " s";
     RequestClose(sDisplay, window);
+    ExpectCleanExit();
+}
+
+// The curve editor in one run: a dragged ring follows the pointer and stays where it is dropped with the
+// curve through it, Space stops the marker, R brings the ring back, a wider window keeps the picture's
+// proportions, every ring where a centred 4:3 picture puts it (a stretched one would move four of them),
+// and File -> Exit ends the run.
+TEST_P(EndToEnd, CurveEditorEditsTheCurve)
+{
+    ASSERT_NO_FATAL_FAILURE(Start("demo/editor/skidwell_editor", "Skidwell: Curve Editor", kBackground));
+    const double* from = kControlPoints[2];
+    const double kVia[2] = {0.25, 0.1};
+    const double kTo[2] = {0.4, -0.2}; // away from the curve and the axes
+    EXPECT_TRUE(WaitFor(kSeconds, [&] { return AllRingsShow(); }))
+        << "the rings are not where the picture puts them";
+    EXPECT_EQ(Near(Capture(), s, Where(Centred(s), kTo[0], kTo[1]), 10, kGrey), 0)
+        << "the curve passes there already";
+
+    // The drag.
+    PointerTo(from[0], from[1]);
+    Button(true);
+    PointerTo(kVia[0], kVia[1]);
+    EXPECT_TRUE(WaitFor(kSeconds, [&] { return RingAt(kVia[0], kVia[1]); }))
+        << "the ring did not follow the pointer";
+    PointerTo(kTo[0], kTo[1]);
+    Button(false);
+    const bool dropped =
+        WaitFor(kSeconds, [&] { return RingAt(kTo[0], kTo[1]) && !RingAt(from[0], from[1]); });
+    EXPECT_TRUE(dropped) << "the ring is not where it was dropped";
+    EXPECT_GE(Near(Capture(), s, Where(Centred(s), kTo[0], kTo[1]), 10, kGrey), 5)
+        << "the curve misses the ring";
+
+    // Space: the marker stops, so the whole picture holds still.
+    Type(XK_space);
+    EXPECT_FALSE(SteadyCapture(0, 0, s.width, s.height).empty()) << "the marker still moves after Space";
+
+    // R: the ring goes back.
+    Type(XK_r);
+    const bool back = WaitFor(kSeconds, [&] { return RingAt(from[0], from[1]) && !RingAt(kTo[0], kTo[1]); });
+    EXPECT_TRUE(back) << "R did not bring the ring back";
+
+    // A wider window.
+    const int width = s.width;
+    Widen();
+    const bool resized = WaitFor(kSeconds, [&] {
+        surface = Surface(sDisplay, window, s);
+        return s.width != width && AllRingsShow();
+    });
+    EXPECT_TRUE(resized) << "the rings are not where a centred 4:3 picture puts them on a " << s.width
+                         << " x " << s.height << " surface";
+
+    OpenFirstMenu(); // "File"
+    Click(sDisplay, surface, 15, 28); // "Exit", the second entry
     ExpectCleanExit();
 }
 

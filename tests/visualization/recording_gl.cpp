@@ -74,6 +74,10 @@ KW_GL(void) glClearColor(float r, float g, float b, float a)
     Put("glClearColor(%.9g %.9g %.9g %.9g)", r, g, b, a);
 }
 KW_GL(void) glClear(unsigned mask) { Put("glClear(0x%x)", mask); }
+KW_GL(void) glViewport(int x, int y, int width, int height)
+{
+    Put("glViewport(%d %d %d %d)", x, y, width, height);
+}
 
 #if defined(_WIN32)
 static int sPresented = 0; // GDI32's SwapBuffers comes here too
