@@ -1,11 +1,10 @@
 // Test support for the web build's pages: a static server on 127.0.0.1, Debian's Chromium in new
 // headless mode (WebGL through SwiftShader, no network), pages found by title, waits on conditions with
-// deadlines, screenshots decoded to pixels, and clicks and drags as a user makes them.
+// deadlines, screenshots read as pixels, and the frames of recorded OpenGL calls followed and judged.
 import { createServer } from 'node:http';
 import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
-import { inflateSync } from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 const kChromium = process.env.KW_CHROMIUM || '/usr/lib/chromium/chromium';
@@ -106,15 +105,25 @@ export async function waitForProgram(page, title, background) {
     });
 }
 
-// The canvas as the screen shows it (what the page shows over it included): { width, height,
-// pixel(x, y) -> [r, g, b], data } in CSS pixels.
+// The canvas as the screen shows it (what the page shows over it included), in CSS pixels: { width,
+// height, data, pixel(x, y) -> [r, g, b] }. The page's own image decoder reads the screenshot.
 export async function capture(page, selector = '.kw-view') {
-    const box = await page.$eval(selector, (element) => {
-        const rect = element.getBoundingClientRect();
-        return { x: rect.left, y: rect.top, width: rect.width, height: rect.height };
-    });
-    const png = await page.screenshot({ clip: box, type: 'png' });
-    return decodePng(Buffer.from(png));
+    const box = await page.$eval(selector, (element) => element.getBoundingClientRect().toJSON());
+    const png = await page.screenshot({ clip: box, encoding: 'base64' });
+    const rgba = await page.evaluate(async (encoded) => {
+        const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${encoded}`)).blob());
+        const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+        context.drawImage(image, 0, 0);
+        const bytes = context.getImageData(0, 0, image.width, image.height).data;
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 0x8000) {
+            text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+        }
+        return { width: image.width, height: image.height, data: btoa(text) };
+    }, png);
+    const data = Buffer.from(rgba.data, 'base64');
+    const pixel = (x, y) => [...data.subarray((y * rgba.width + x) * 4, (y * rgba.width + x) * 4 + 3)];
+    return { width: rgba.width, height: rgba.height, data, pixel };
 }
 
 // Colour ranges, as the desktop tests take them: [low, high] per channel of 0xRRGGBB.
@@ -162,72 +171,6 @@ export async function clickMenu(page, name) {
     return item;
 }
 
-// 8-bit RGB or RGBA PNG, as Chromium writes its screenshots.
-export function decodePng(png) {
-    let offset = 8;
-    let width = 0;
-    let height = 0;
-    let channels = 0;
-    const data = [];
-    while (offset < png.length) {
-        const length = png.readUInt32BE(offset);
-        const type = png.toString('ascii', offset + 4, offset + 8);
-        const body = png.subarray(offset + 8, offset + 8 + length);
-        if (type === 'IHDR') {
-            width = body.readUInt32BE(0);
-            height = body.readUInt32BE(4);
-            channels = { 2: 3, 6: 4 }[body[9]];
-            if (body[8] !== 8 || channels === undefined || body[12] !== 0) {
-                throw new Error('only 8-bit RGB or RGBA PNG without interlacing is read here');
-            }
-        } else if (type === 'IDAT') {
-            data.push(body);
-        }
-        offset += 12 + length;
-    }
-    const raw = inflateSync(Buffer.concat(data));
-    const stride = width * channels;
-    const pixels = Buffer.alloc(height * stride);
-    for (let y = 0; y < height; y++) {
-        const filter = raw[y * (stride + 1)];
-        for (let i = 0; i < stride; i++) {
-            const value = raw[y * (stride + 1) + 1 + i];
-            const left = i >= channels ? pixels[y * stride + i - channels] : 0;
-            const up = y > 0 ? pixels[(y - 1) * stride + i] : 0;
-            const upLeft = y > 0 && i >= channels ? pixels[(y - 1) * stride + i - channels] : 0;
-            pixels[y * stride + i] = (value + unfilter(filter, left, up, upLeft)) & 0xff;
-        }
-    }
-    return {
-        width,
-        height,
-        pixel: (x, y) => {
-            const at = y * stride + x * channels;
-            return [pixels[at], pixels[at + 1], pixels[at + 2]];
-        },
-    };
-}
-
-function unfilter(filter, left, up, upLeft) {
-    switch (filter) {
-        case 0:
-            return 0;
-        case 1:
-            return left;
-        case 2:
-            return up;
-        case 3:
-            return (left + up) >> 1;
-        case 4: {
-            const estimate = left + up - upLeft;
-            const [a, b, c] = [Math.abs(estimate - left), Math.abs(estimate - up), Math.abs(estimate - upLeft)];
-            return a <= b && a <= c ? left : b <= c ? up : upLeft;
-        }
-        default:
-            throw new Error(`PNG filter ${filter}`);
-    }
-}
-
 // A frame of recorded OpenGL calls (a file of tests/golden) followed as OpenGL follows them: the matrix
 // stacks and the current colour, each line segment and each triangle (quads, strips, fans and polygons
 // split as a driver splits them) in the coordinates of a width x height surface, y down, with the
@@ -239,67 +182,41 @@ export function followRecordedFrame(text, width, height) {
     let mode = 0x1700;
     let colour = [255, 255, 255];
     let primitive = null;
-    const top = () => stacks[mode].length - 1;
-    const apply = (matrix) => {
-        stacks[mode][top()] = multiply(stacks[mode][top()], matrix);
-    };
+    const current = (which = mode) => stacks[which][stacks[which].length - 1];
+    const replace = (matrix) => stacks[mode].splice(-1, 1, matrix);
+    const apply = (matrix) => replace(multiply(current(), matrix));
     const toSurface = ([x, y, z]) => {
-        const eye = transform(stacks[0x1700][stacks[0x1700].length - 1], [x, y, z, 1]);
-        const clip = transform(stacks[0x1701][stacks[0x1701].length - 1], eye);
-        return { x: (clip[0] / clip[3] + 1) / 2 * width, y: (1 - clip[1] / clip[3]) / 2 * height, w: clip[3] };
+        const clip = transform(current(0x1701), transform(current(0x1700), [x, y, z, 1]));
+        return { x: ((clip[0] / clip[3] + 1) / 2) * width, y: ((1 - clip[1] / clip[3]) / 2) * height, w: clip[3] };
     };
-    for (const line of text.split('\n')) {
-        const call = /^(\w+)\((.*)\)$/.exec(line);
-        if (!call) {
-            continue;
-        }
-        const numbers = call[2] === '' ? [] : call[2].split(' ').map(Number);
-        switch (call[1]) {
-            case 'glClearColor':
-                frame.clear = numbers.slice(0, 3).map((channel) => Math.round(channel * 255));
-                break;
-            case 'glMatrixMode':
-                mode = numbers[0];
-                break;
-            case 'glLoadIdentity':
-                stacks[mode][top()] = identity();
-                break;
-            case 'glLoadMatrixf':
-                stacks[mode][top()] = numbers;
-                break;
-            case 'glPushMatrix':
-                stacks[mode].push([...stacks[mode][top()]]);
-                break;
-            case 'glPopMatrix':
-                stacks[mode].pop();
-                break;
-            case 'glTranslatef':
-                apply([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, ...numbers, 1]);
-                break;
-            case 'glScalef':
-                apply([numbers[0], 0, 0, 0, 0, numbers[1], 0, 0, 0, 0, numbers[2], 0, 0, 0, 0, 1]);
-                break;
-            case 'glRotatef': // about the z axis only
-                assert(numbers[1] === 0 && numbers[2] === 0 && numbers[3] === 1, 'rotations about z only');
-                apply(rotationAboutZ(numbers[0]));
-                break;
-            case 'glColor3f':
-                colour = numbers.map((channel) => channel * 255);
-                break;
-            case 'glColor3ub':
-            case 'glColor4ub':
-                colour = numbers.slice(0, 3);
-                break;
-            case 'glBegin':
-                primitive = { mode: numbers[0], corners: [] };
-                break;
-            case 'glVertex3f':
-                primitive.corners.push({ ...toSurface(numbers), colour });
-                break;
-            case 'glEnd':
-                addPrimitive(frame, primitive);
-                break;
-        }
+    const calls = {
+        glClearColor: (n) => (frame.clear = n.slice(0, 3).map((channel) => Math.round(channel * 255))),
+        glClear: () => {},
+        glEnable: () => {},
+        glDisable: () => {},
+        glMatrixMode: (n) => (mode = n[0]),
+        glLoadIdentity: () => replace(identity()),
+        glLoadMatrixf: (n) => replace(n),
+        glPushMatrix: () => stacks[mode].push([...current()]),
+        glPopMatrix: () => stacks[mode].pop(),
+        glTranslatef: (n) => apply([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, ...n, 1]),
+        glScalef: (n) => apply([n[0], 0, 0, 0, 0, n[1], 0, 0, 0, 0, n[2], 0, 0, 0, 0, 1]),
+        glRotatef: (n) => {
+            assert(n[1] === 0 && n[2] === 0 && n[3] === 1, 'rotations about z only');
+            const [c, s] = [Math.cos((n[0] * Math.PI) / 180), Math.sin((n[0] * Math.PI) / 180)];
+            apply([c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]);
+        },
+        glColor3f: (n) => (colour = n.map((channel) => channel * 255)),
+        glColor3ub: (n) => (colour = n),
+        glColor4ub: (n) => (colour = n.slice(0, 3)),
+        glBegin: (n) => (primitive = { mode: n[0], corners: [] }),
+        glVertex3f: (n) => primitive.corners.push({ ...toSurface(n), colour }),
+        glEnd: () => addPrimitive(frame, primitive),
+    };
+    for (const line of text.split('\n').filter((call) => call !== '')) {
+        const [, name, list] = /^(\w+)\((.*)\)$/.exec(line) || [];
+        assert(name in calls, line);
+        calls[name](list === '' ? [] : list.split(' ').map(Number));
     }
     return frame;
 }
@@ -310,53 +227,24 @@ function assert(condition, what) {
     }
 }
 
-function rotationAboutZ(degrees) {
-    const c = Math.cos((degrees * Math.PI) / 180);
-    const s = Math.sin((degrees * Math.PI) / 180);
-    return [c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1];
-}
+// The corners of each segment or triangle of a primitive of n corners, split as a driver splits it.
+const range = (count, make) => Array.from({ length: Math.max(count, 0) }, (_, i) => make(i)).flat();
+const kPieces = {
+    0x1: (n) => range(n >> 1, (i) => [[2 * i, 2 * i + 1]]), // lines
+    0x2: (n) => [...range(n - 1, (i) => [[i, i + 1]]), ...(n > 2 ? [[n - 1, 0]] : [])], // line loop
+    0x3: (n) => range(n - 1, (i) => [[i, i + 1]]), // line strip
+    0x4: (n) => range(Math.floor(n / 3), (i) => [[3 * i, 3 * i + 1, 3 * i + 2]]), // triangles
+    0x5: (n) => range(n - 2, (i) => [[i, i + 1, i + 2]]), // triangle strip
+    0x6: (n) => range(n - 2, (i) => [[0, i + 1, i + 2]]), // triangle fan
+    0x7: (n) => range(n >> 2, (i) => [[4 * i, 4 * i + 1, 4 * i + 2], [4 * i, 4 * i + 2, 4 * i + 3]]), // quads
+    0x8: (n) => range((n >> 1) - 1, (i) => [[2 * i, 2 * i + 1, 2 * i + 3], [2 * i, 2 * i + 3, 2 * i + 2]]), // quad strip
+    0x9: (n) => range(n - 2, (i) => [[0, i + 1, i + 2]]), // polygon: a fan
+};
 
-// Corner numbers of the segments or triangles of each primitive of OpenGL 1.1 but points.
 function addPrimitive(frame, { mode, corners }) {
-    const n = corners.length;
-    const groups = [];
-    const range = (count, make) => Array.from({ length: Math.max(count, 0) }, (_, i) => make(i));
-    switch (mode) {
-        case 0x1: // lines
-            groups.push(...range(Math.floor(n / 2), (i) => [2 * i, 2 * i + 1]));
-            break;
-        case 0x2: // line loop
-        case 0x3: // line strip
-            groups.push(...range(n - 1, (i) => [i, i + 1]));
-            if (mode === 0x2 && n > 2) {
-                groups.push([n - 1, 0]);
-            }
-            break;
-        case 0x4: // triangles
-            groups.push(...range(Math.floor(n / 3), (i) => [3 * i, 3 * i + 1, 3 * i + 2]));
-            break;
-        case 0x5: // triangle strip
-            groups.push(...range(n - 2, (i) => [i, i + 1, i + 2]));
-            break;
-        case 0x6: // triangle fan
-        case 0x9: // polygon
-            groups.push(...range(n - 2, (i) => [0, i + 1, i + 2]));
-            break;
-        case 0x7: // quads
-            for (let q = 0; q + 3 < n; q += 4) {
-                groups.push([q, q + 1, q + 2], [q, q + 2, q + 3]);
-            }
-            break;
-        case 0x8: // quad strip: quad k is corners 2k, 2k+1, 2k+3, 2k+2
-            for (let q = 0; q + 3 < n; q += 2) {
-                groups.push([q, q + 1, q + 3], [q, q + 3, q + 2]);
-            }
-            break;
-        default:
-            assert(n === 0, `primitive 0x${mode.toString(16)}`);
-    }
-    for (const group of groups) {
-        const ends = group.map((i) => corners[i]);
+    assert(mode in kPieces || corners.length === 0, `primitive 0x${mode.toString(16)}`);
+    for (const piece of mode in kPieces ? kPieces[mode](corners.length) : []) {
+        const ends = piece.map((i) => corners[i]);
         if (ends.every((corner) => corner.w > 0)) {
             (ends.length === 2 ? frame.segments : frame.triangles).push(ends);
         }

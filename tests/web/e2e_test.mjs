@@ -86,17 +86,7 @@ function near(view, x, z, r, colour, picture = whole(view)) {
 }
 
 function samePixels(a, b) {
-    if (a.width !== b.width || a.height !== b.height) {
-        return false;
-    }
-    for (let y = 0; y < a.height; y++) {
-        for (let x = 0; x < a.width; x++) {
-            if (a.pixel(x, y).join() !== b.pixel(x, y).join()) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return a.width === b.width && a.height === b.height && a.data.equals(b.data);
 }
 
 // The element's pixels once they have not changed for kSteadyMilliseconds.
@@ -200,30 +190,6 @@ scenario('curve-editor: a dragged ring, Space, R, File and Exit', async (open) =
     await expectCleanEnd(page);
 });
 
-// "Pause" stops the triangle and shows its check mark, "Pause" again restarts it and takes the mark
-// away, "Quit" ends the run.
-scenario('triangle-game: Pause, its check mark, Pause again, Quit', async (open) => {
-    const page = await open('triangle-game.html');
-    await waitForProgram(page, 'Kelpwright Triangle', kTriangleBackground);
-    const openGame = async () => {
-        await clickMenu(page, 'Game');
-        return steadyCapture(page, '.kw-menu-bar .kw-menu .kw-menu');
-    };
-    const unchecked = await openGame();
-    const pause = await clickMenu(page, 'Pause');
-    const paused = await steadyCapture(page, '.kw-view');
-    const checked = await openGame();
-    assert.ok(!samePixels(checked, unchecked), 'no check mark beside "Pause"');
-    assert.equal(await pause.evaluate((item) => item.isConnected), false, 'the bar was not attached again');
-    assert.equal(await page.$eval('[data-kw-item="2"]', (item) => item.getAttribute('aria-checked')), 'true');
-
-    await clickMenu(page, 'Pause');
-    await waitFor('the triangle to turn again', async () => !samePixels(await capture(page), paused));
-    assert.ok(samePixels(await openGame(), unchecked), 'the check mark stayed beside "Pause"');
-    await clickMenu(page, 'Quit');
-    await expectCleanEnd(page);
-});
-
 // Where the guide's triangle points, in degrees in the image: from the centroid of its orange pixels to
 // the one farthest from it, its apex (the other corners are a tenth nearer). NaN without a triangle.
 function apexAngle(view) {
@@ -245,9 +211,11 @@ function apexAngle(view) {
     return (Math.atan2(ay - cy, ax - cx) * 180) / Math.PI;
 }
 
-// Real time from the animation frames: a quarter of a circle a second of wall time, followed from
-// capture to capture (each well under half a turn apart) for 2.5 s.
-scenario('triangle-real-time: a quarter of a circle a second of wall time', async (open) => {
+// The guide's game in real time, from the animation frames: a quarter of a circle a second of wall
+// time, followed from capture to capture (each well under half a turn apart) for 2.5 s. Then "Pause"
+// stops the triangle and shows its check mark, "Pause" again restarts it and takes the mark away, and
+// "Quit" ends the run.
+scenario('triangle-game: a quarter turn a second, Pause, its check mark, Pause again, Quit', async (open) => {
     const kDegreesPerSecond = 90;
     const kTolerance = 0.25;
     const page = await open('triangle-game.html');
@@ -270,9 +238,29 @@ scenario('triangle-real-time: a quarter of a circle a second of wall time', asyn
     const rate = Math.abs(turned) / seconds;
     assert.ok(Math.abs(rate - kDegreesPerSecond) <= kDegreesPerSecond * kTolerance,
         `${rate.toFixed(1)} degrees a second, ${turned.toFixed(1)} in ${seconds.toFixed(2)} s`);
+
+    const openGame = async () => {
+        await clickMenu(page, 'Game');
+        return steadyCapture(page, '.kw-menu-bar .kw-menu .kw-menu');
+    };
+    const unchecked = await openGame();
+    const pause = await clickMenu(page, 'Pause');
+    const paused = await steadyCapture(page, '.kw-view');
+    const checked = await openGame();
+    assert.ok(!samePixels(checked, unchecked), 'no check mark beside "Pause"');
+    assert.equal(await pause.evaluate((item) => item.isConnected), false, 'the bar was not attached again');
+    assert.equal(await page.$eval('[data-kw-item="2"]', (item) => item.getAttribute('aria-checked')), 'true');
+
+    await clickMenu(page, 'Pause');
+    await waitFor('the triangle to turn again', async () => !samePixels(await capture(page), paused));
+    assert.ok(samePixels(await openGame(), unchecked), 'the check mark stayed beside "Pause"');
+    await clickMenu(page, 'Quit');
+    await expectCleanEnd(page);
 });
 
-scenario('load-failure: a page whose module cannot load says so', async (open) => {
+// A page whose module cannot load, and a browser without WebGL, get a message, not a blank page.
+scenario('load-failure: a module that cannot load, or no WebGL, is said so on the page', async (open) => {
+    const words = (page) => page.$eval('#kelpwright-status', (element) => element.textContent);
     for (const missing of ['.wasm', '.js']) {
         const page = await open('skidwell.html', async (unopened) => {
             await unopened.setRequestInterception(true);
@@ -280,14 +268,9 @@ scenario('load-failure: a page whose module cannot load says so', async (open) =
                 request.url().endsWith(`skidwell${missing}`) ? request.abort() : request.continue());
         });
         await waitFor(`the page to give up without skidwell${missing}`, async () => (await state(page)) === 'failed');
-        const words = await page.$eval('#kelpwright-status', (element) => element.textContent);
-        assert.match(words, /^Skidwell: Curve Test could not be loaded \(.+\)\. Reload the page to try again\.$/);
+        assert.match(await words(page), /^Skidwell: Curve Test could not be loaded \(.+\)\. Reload the page to try again\.$/);
         assert.equal(await page.$('.kw-window'), null, `a window stayed without skidwell${missing}`);
-        await page.close();
     }
-});
-
-scenario('no-webgl: a browser without WebGL gets a message, not a blank page', async (open) => {
     const page = await open('triangle-game.html', (unopened) =>
         unopened.evaluateOnNewDocument(() => {
             const getContext = HTMLCanvasElement.prototype.getContext;
@@ -296,8 +279,7 @@ scenario('no-webgl: a browser without WebGL gets a message, not a blank page', a
             };
         }));
     await waitFor('the page to say it has no WebGL', async () => (await state(page)) === 'no-webgl');
-    const words = await page.$eval('#kelpwright-status', (element) => element.textContent);
-    assert.match(words, /^Kelpwright Triangle cannot run in this browser: it draws with WebGL/);
+    assert.match(await words(page), /^Kelpwright Triangle cannot run in this browser: it draws with WebGL/);
 });
 
 // The frames of tests/golden, and one of every primitive, replayed through the OpenGL subset must show

@@ -8,8 +8,6 @@
 #include "application/kw_application_menu.h"
 #include "application/kw_realtime_application.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 
 using namespace Kelpwright::Application;
@@ -44,11 +42,6 @@ public:
     void OnWindowClose() override { std::printf("close\n"); }
     void OnBecomeActive() override { std::printf("active\n"); }
     void OnBecomeInactive() override { std::printf("inactive\n"); }
-    void OnRealtimeUpdate() override
-    {
-        glClearColor(0.0f, 0.5f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
     void OnMenuAction(const MenuIdentifier& menu, const MenuItemIdentifier& item) override
     {
         std::printf("menu %d %d\n", menu, item);
