@@ -208,25 +208,33 @@ EM_JS(int, kw_window_take_event, (int* numbers, float* notches, char* code, int 
 
 EM_JS(double, kw_now_milliseconds, (), { return performance.now(); });
 
-// The program is suspended until the browser's next animation frame and goes
-// on with its time. The first suspension also arranges for the page to learn
-// when main has returned: the program then exits with main's result
-// (Module.onExit), as one that never waited does.
-EM_ASYNC_JS(double, kw_wait_for_animation_frame, (), {
-    if (!Module.kwWatchingMain) {
-        Module.kwWatchingMain = true;
-        Promise.resolve().then(function() {
-            Asyncify.whenDone().then(function(status) {
-                try {
-                    exit(status);
-                } catch (thrown) {
-                    if (!(thrown instanceof ExitStatus)) {
-                        throw thrown;
-                    }
-                }
-            });
-        });
+// When main returns after the program has waited (Asyncify resumed it), the
+// program exits with main's result (Module.onExit), as one that never waited
+// does. Called before the first wait: the watch starts once main is suspended.
+EM_JS(void, kw_exit_when_main_returns, (), {
+    if (Module.kwWatchingMain) {
+        return;
     }
+    Module.kwWatchingMain = true;
+    Promise.resolve().then(function() {
+        if (!Asyncify.currData) {
+            return;
+        }
+        Asyncify.whenDone().then(function(status) {
+            try {
+                exit(status);
+            } catch (thrown) {
+                if (!(thrown instanceof ExitStatus)) {
+                    throw thrown;
+                }
+            }
+        });
+    });
+});
+
+// The program is suspended until the browser's next animation frame and goes
+// on with its time.
+EM_ASYNC_JS(double, kw_wait_for_animation_frame, (), {
     return await new Promise(function(resume) { requestAnimationFrame(resume); });
 });
 
@@ -395,6 +403,7 @@ WindowHandle CreateApplicationWindow(const WindowProperties& properties)
     sBackend.frameSeconds = -1.0;
     sBackend.frameUnused = false;
     SetDefaultFrameClock(&sBackend.clock);
+    kw_exit_when_main_returns();
 
     sBackend.windows.push_back(
         std::unique_ptr<WebWindow>(new WebWindow{static_cast<int>(sBackend.windows.size())}));
