@@ -2,8 +2,7 @@
 // headless mode (WebGL through SwiftShader, no network), pages found by title, waits on conditions with
 // deadlines, screenshots read as pixels, and the frames of recorded OpenGL calls followed and judged.
 import { createServer } from 'node:http';
-import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { readFileSync, statSync } from 'node:fs';
 import { extname, join, normalize } from 'node:path';
 import puppeteer from 'puppeteer-core';
 
@@ -15,18 +14,15 @@ const kTypes = {
     '.js': 'text/javascript',
     '.wasm': 'application/wasm',
     '.css': 'text/css',
-    '.txt': 'text/plain; charset=utf-8',
 };
 
-// Serves each folder under its URL prefix, e.g. { '/': pages, '/golden/': goldenFiles }.
-export async function startServer(folders) {
+// Serves the programs' pages, and the test programs' page and modules under /test/.
+export async function startServer(pages, testPages) {
     const server = createServer((request, response) => {
         const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-        const prefix = Object.keys(folders)
-            .filter((candidate) => path.startsWith(candidate))
-            .sort((a, b) => b.length - a.length)[0];
-        const file = prefix === undefined ? '' : join(folders[prefix], normalize(path.slice(prefix.length)));
-        if (file === '' || !file.startsWith(folders[prefix]) || !statSync(file, { throwIfNoEntry: false })?.isFile()) {
+        const [folder, rest] = path.startsWith('/test/') ? [testPages, path.slice('/test/'.length)] : [pages, path];
+        const file = join(folder, normalize(rest));
+        if (!file.startsWith(folder) || !statSync(file, { throwIfNoEntry: false })?.isFile()) {
             response.writeHead(404).end();
             return;
         }
@@ -37,30 +33,20 @@ export async function startServer(folders) {
     return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
 }
 
-// The machine has no network: everything that would reach out is switched off.
-export async function launchBrowser() {
-    const profile = mkdtempSync(join(tmpdir(), 'kw-chromium-'));
-    const browser = await puppeteer.launch({
+// The machine has no network: everything that would reach out is switched off (puppeteer's own defaults
+// already switch off background networking, sync and the first-run pages, and give each launch a
+// temporary profile that it removes on close).
+export function launchBrowser() {
+    return puppeteer.launch({
         executablePath: kChromium,
-        headless: true,
-        userDataDir: profile,
         args: [
             '--no-sandbox',
             '--use-angle=swiftshader',
             '--enable-unsafe-swiftshader',
-            '--disable-background-networking',
             '--disable-component-update',
-            '--disable-sync',
-            '--no-first-run',
             '--disable-quic',
         ],
     });
-    const close = browser.close.bind(browser);
-    browser.close = async () => {
-        await close();
-        rmSync(profile, { recursive: true, force: true });
-    };
-    return browser;
 }
 
 // Polls `condition` (which may be async) until it returns a true value, which is returned; fails with
@@ -134,41 +120,34 @@ export function isColour(rgb, [low, high]) {
     });
 }
 
-export function count(view, colour) {
-    let found = 0;
-    for (let y = 0; y < view.height; y++) {
-        for (let x = 0; x < view.width; x++) {
-            found += isColour(view.pixel(x, y), colour) ? 1 : 0;
+// The [x, y] of every pixel of `colour` in the view, or in its part from [left, top] to [right, bottom].
+export function pixelsOf(view, colour, { left = 0, top = 0, right = view.width - 1, bottom = view.height - 1 } = {}) {
+    const found = [];
+    for (let y = Math.max(top, 0); y <= Math.min(bottom, view.height - 1); y++) {
+        for (let x = Math.max(left, 0); x <= Math.min(right, view.width - 1); x++) {
+            if (isColour(view.pixel(x, y), colour)) {
+                found.push([x, y]);
+            }
         }
     }
     return found;
 }
 
-// The page's words after the program has ended.
-export async function waitForEnd(page) {
-    await waitFor('the program to end', async () => (await state(page)) === 'ended');
+// The page's words once its state is `wanted`: 'ended' after the program, 'failed' or 'no-webgl'.
+export async function waitForState(page, wanted) {
+    const state = () => page.$eval('#kelpwright', (element) => element.dataset.state);
+    await waitFor(`the page's state "${wanted}"`, async () => (await state()) === wanted);
     return page.$eval('#kelpwright-status', (element) => element.textContent);
-}
-
-export function state(page) {
-    return page.$eval('#kelpwright', (element) => element.dataset.state);
 }
 
 // Clicks the menu element whose text is `name` (the first one shown), as a user clicks it.
 export async function clickMenu(page, name) {
     const item = await waitFor(`the menu item "${name}"`, async () => {
-        const handles = await page.$$('.kw-menu-bar .kw-item');
-        for (const handle of handles) {
-            const text = await handle.evaluate((element) => element.textContent);
-            const shown = await handle.evaluate((element) => element.offsetParent !== null);
-            if (text === name && shown) {
-                return handle;
-            }
-        }
-        return null;
+        const found = await page.evaluateHandle((text) => [...document.querySelectorAll('.kw-menu-bar .kw-item')]
+            .find((element) => element.textContent === text && element.offsetParent !== null), name);
+        return found.asElement();
     });
     await item.click();
-    return item;
 }
 
 // A frame of recorded OpenGL calls (a file of tests/golden) followed as OpenGL follows them: the matrix

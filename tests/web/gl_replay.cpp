@@ -19,49 +19,40 @@
 
 namespace {
 
+// A recorded call's arguments, each read by strtof, which reads the hexadecimal enums and bytes of the
+// recording exactly.
+using Arguments = std::vector<float>;
+
 struct Call {
     std::string name;
-    std::vector<std::string> arguments;
+    Arguments arguments;
 };
 
-// Parse has checked how many arguments each call has.
-float F(const Call& call, size_t index) { return std::strtof(call.arguments[index].c_str(), nullptr); }
+GLenum AsEnum(float value) { return static_cast<GLenum>(value); }
 
-unsigned int U(const Call& call, size_t index)
-{
-    return static_cast<unsigned int>(std::strtoul(call.arguments[index].c_str(), nullptr, 0));
-}
+GLubyte AsByte(float value) { return static_cast<GLubyte>(value); }
 
-GLubyte B(const Call& call, size_t index) { return static_cast<GLubyte>(U(call, index)); }
-
-// Each recorded call with the number of arguments the recording wrote.
-const std::map<std::string, std::pair<size_t, std::function<void(const Call&)>>> kCalls = {
-    {"glClearColor", {4, [](const Call& c) { glClearColor(F(c, 0), F(c, 1), F(c, 2), F(c, 3)); }}},
-    {"glClear", {1, [](const Call& c) { glClear(U(c, 0)); }}},
-    {"glEnable", {1, [](const Call& c) { glEnable(U(c, 0)); }}},
-    {"glDisable", {1, [](const Call& c) { glDisable(U(c, 0)); }}},
-    {"glMatrixMode", {1, [](const Call& c) { glMatrixMode(U(c, 0)); }}},
-    {"glLoadIdentity", {0, [](const Call&) { glLoadIdentity(); }}},
-    {"glLoadMatrixf",
-     {16,
-      [](const Call& c) {
-          float m[16];
-          for (size_t i = 0; i < 16; ++i) {
-              m[i] = F(c, i);
-          }
-          glLoadMatrixf(m);
-      }}},
-    {"glPushMatrix", {0, [](const Call&) { glPushMatrix(); }}},
-    {"glPopMatrix", {0, [](const Call&) { glPopMatrix(); }}},
-    {"glTranslatef", {3, [](const Call& c) { glTranslatef(F(c, 0), F(c, 1), F(c, 2)); }}},
-    {"glRotatef", {4, [](const Call& c) { glRotatef(F(c, 0), F(c, 1), F(c, 2), F(c, 3)); }}},
-    {"glScalef", {3, [](const Call& c) { glScalef(F(c, 0), F(c, 1), F(c, 2)); }}},
-    {"glBegin", {1, [](const Call& c) { glBegin(U(c, 0)); }}},
-    {"glEnd", {0, [](const Call&) { glEnd(); }}},
-    {"glVertex3f", {3, [](const Call& c) { glVertex3f(F(c, 0), F(c, 1), F(c, 2)); }}},
-    {"glColor3f", {3, [](const Call& c) { glColor3f(F(c, 0), F(c, 1), F(c, 2)); }}},
-    {"glColor3ub", {3, [](const Call& c) { glColor3ub(B(c, 0), B(c, 1), B(c, 2)); }}},
-    {"glColor4ub", {4, [](const Call& c) { glColor4ub(B(c, 0), B(c, 1), B(c, 2), B(c, 3)); }}},
+// Each recorded call with the number of arguments the recording wrote, which Parse checks.
+const std::map<std::string, std::pair<size_t, std::function<void(const Arguments&)>>> kCalls = {
+    {"glClearColor", {4, [](const Arguments& a) { glClearColor(a[0], a[1], a[2], a[3]); }}},
+    {"glClear", {1, [](const Arguments& a) { glClear(AsEnum(a[0])); }}},
+    {"glEnable", {1, [](const Arguments& a) { glEnable(AsEnum(a[0])); }}},
+    {"glDisable", {1, [](const Arguments& a) { glDisable(AsEnum(a[0])); }}},
+    {"glMatrixMode", {1, [](const Arguments& a) { glMatrixMode(AsEnum(a[0])); }}},
+    {"glLoadIdentity", {0, [](const Arguments&) { glLoadIdentity(); }}},
+    {"glLoadMatrixf", {16, [](const Arguments& a) { glLoadMatrixf(a.data()); }}},
+    {"glPushMatrix", {0, [](const Arguments&) { glPushMatrix(); }}},
+    {"glPopMatrix", {0, [](const Arguments&) { glPopMatrix(); }}},
+    {"glTranslatef", {3, [](const Arguments& a) { glTranslatef(a[0], a[1], a[2]); }}},
+    {"glRotatef", {4, [](const Arguments& a) { glRotatef(a[0], a[1], a[2], a[3]); }}},
+    {"glScalef", {3, [](const Arguments& a) { glScalef(a[0], a[1], a[2]); }}},
+    {"glBegin", {1, [](const Arguments& a) { glBegin(AsEnum(a[0])); }}},
+    {"glEnd", {0, [](const Arguments&) { glEnd(); }}},
+    {"glVertex3f", {3, [](const Arguments& a) { glVertex3f(a[0], a[1], a[2]); }}},
+    {"glColor3f", {3, [](const Arguments& a) { glColor3f(a[0], a[1], a[2]); }}},
+    {"glColor3ub", {3, [](const Arguments& a) { glColor3ub(AsByte(a[0]), AsByte(a[1]), AsByte(a[2])); }}},
+    {"glColor4ub",
+     {4, [](const Arguments& a) { glColor4ub(AsByte(a[0]), AsByte(a[1]), AsByte(a[2]), AsByte(a[3])); }}},
 };
 
 // "glVertex3f(1 -0 0.25)" as a call; false for anything else.
@@ -75,7 +66,7 @@ bool Parse(const std::string& line, Call& call)
     call.arguments.clear();
     std::istringstream arguments(line.substr(open + 1, line.size() - open - 2));
     for (std::string argument; arguments >> argument;) {
-        call.arguments.push_back(argument);
+        call.arguments.push_back(std::strtof(argument.c_str(), nullptr));
     }
     const auto known = kCalls.find(call.name);
     return known != kCalls.end() && known->second.first == call.arguments.size();
@@ -91,7 +82,7 @@ public:
     void OnRealtimeUpdate() override
     {
         for (const Call& call : mCalls) {
-            kCalls.find(call.name)->second.second(call);
+            kCalls.find(call.name)->second.second(call.arguments);
         }
     }
     void Run() { mApplication.Execute(); }
