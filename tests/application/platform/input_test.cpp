@@ -256,15 +256,13 @@ TEST_F(InputTest, Pointer)
         std::string line;
     } kActions[] = {
         {[&] { MovePointer(Window(), kInside.x, kInside.y); }, "move " + At(kInside)},
-        {[] { SendButton(Window(), PointerButton::Left, true); }, "press 0" + at},
-        {[] { SendButton(Window(), PointerButton::Left, false); }, "release 0" + at},
         {[] { SendButton(Window(), PointerButton::Right, true); }, "press 1" + at},
         {[] { SendButton(Window(), PointerButton::Right, false); }, "release 1" + at},
         {[] { SendButton(Window(), PointerButton::Middle, true); }, "press 2" + at},
         {[] { SendButton(Window(), PointerButton::Middle, false); }, "release 2" + at},
         {[] { SendWheel(Window(), 1); }, "wheel 1.000000" + at},
         {[] { SendWheel(Window(), -1); }, "wheel -1.000000" + at},
-        // The drag.
+        // The drag, with the left button.
         {[] { SendButton(Window(), PointerButton::Left, true); }, "press 0" + at},
         {[&] { MovePointer(Window(), kOutside.x, kOutside.y); }, "move " + At(kOutside)},
         {[] { SendButton(Window(), PointerButton::Left, false); }, "release 0 at " + At(kOutside)},
