@@ -63,6 +63,16 @@ LRESULT CALLBACK CountCharacters(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A mouse event through the system's input path, as the mouse driver gives it.
+void SendMouse(DWORD flags, DWORD data)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.mouseData = data;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
 } // namespace
 
 void Send(kwImplementation::WindowHandle window, Event event, unsigned int value)
@@ -206,10 +216,7 @@ void MovePointer(kwImplementation::WindowHandle window, int x, int y)
     POINT point = {x, y};
     ClientToScreen(ToWindow(window), &point);
     SetCursorPos(point.x, point.y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof(INPUT));
+    SendMouse(MOUSEEVENTF_MOVE, 0);
 }
 
 void SendButton(kwImplementation::WindowHandle, Kelpwright::Application::PointerButton button, bool down)
@@ -217,19 +224,12 @@ void SendButton(kwImplementation::WindowHandle, Kelpwright::Application::Pointer
     const DWORD kFlags[][2] = {{MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN},
                                {MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_RIGHTDOWN},
                                {MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_MIDDLEDOWN}};
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = kFlags[static_cast<int>(button)][down ? 1 : 0];
-    SendInput(1, &input, sizeof(INPUT));
+    SendMouse(kFlags[static_cast<int>(button)][down ? 1 : 0], 0);
 }
 
 void SendWheel(kwImplementation::WindowHandle, int notches)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-    SendInput(1, &input, sizeof(INPUT));
+    SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA));
 }
 
 void SetKeyboardFocus(kwImplementation::WindowHandle window, bool toWindow)
