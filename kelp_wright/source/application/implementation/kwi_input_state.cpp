@@ -128,6 +128,11 @@ void ReleaseHeldInput()
             NotifyKeyUp(static_cast<Key>(index), sInput.heldKeyCodes[index]);
         }
     }
+    ReleaseHeldButtons();
+}
+
+void ReleaseHeldButtons()
+{
     for (std::size_t index = 0; index < kPointerButtonCount; ++index) {
         NotifyButtonUp(static_cast<PointerButton>(index), sInput.pointer);
     }

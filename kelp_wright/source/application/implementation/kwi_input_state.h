@@ -41,4 +41,8 @@ void NotifyDrawingSize(const Kelpwright::Application::DrawingSize& size);
 // the keyboard, so their releases will never be seen.
 void ReleaseHeldInput();
 
+// Releases every held button at the last pointer position, each with its
+// callback: the window lost the pointer (its capture went elsewhere).
+void ReleaseHeldButtons();
+
 } // namespace kwImplementation

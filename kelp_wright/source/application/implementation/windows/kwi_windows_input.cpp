@@ -12,7 +12,6 @@
 
 using Kelpwright::Application::DrawingSize;
 using Kelpwright::Application::Key;
-using Kelpwright::Application::kPointerButtonCount;
 using Kelpwright::Application::PointerButton;
 using Kelpwright::Application::PointerPosition;
 
@@ -137,10 +136,7 @@ void OnCaptureChanged(HWND window, LPARAM lParam)
     if (reinterpret_cast<HWND>(lParam) == window) { // NOLINT(performance-no-int-to-ptr): Win32's own
         return;
     }
-    const PointerPosition position = GetInputState().pointer;
-    for (std::size_t index = 0; index < kPointerButtonCount; ++index) {
-        NotifyButtonUp(static_cast<PointerButton>(index), position);
-    }
+    ReleaseHeldButtons();
 }
 
 // The wheel's position is in screen coordinates; a notch is WHEEL_DELTA.
